@@ -1,0 +1,35 @@
+// Plain state of the window's controls. The core writes it; the front end
+// paints whatever it says after each handler returns.
+#pragma once
+
+#include <string>
+
+#include "board/Colour.h"
+
+namespace quorvex {
+
+// One Quadlet: a board cell or one of the two buttons.
+struct Cell {
+    std::string Caption;
+    Colour BackColor = SystemColour(SysButtonFace);
+    Colour ForeColor = SystemColour(SysWindowText);
+    bool Enabled = true;
+    bool Visible = true;
+    std::string Tag;
+
+    // A disabled or hidden control raises no event.
+    bool TakesInput() const { return Enabled && Visible; }
+};
+
+// A label, a frame or a picture: only its visibility changes at run time.
+struct Control {
+    std::string Caption;
+    bool Visible = true;
+};
+
+struct MenuItem {
+    std::string Caption;
+    bool Enabled = true;
+};
+
+}  // namespace quorvex

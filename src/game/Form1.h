@@ -1,0 +1,120 @@
+// Form1: the main window's state and every handler of the game. The Qt front
+// end only paints this state and forwards input; tests drive it directly.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "board/Cell.h"
+#include "board/Colour.h"
+#include "board/Layout.h"
+#include "game/Services.h"
+#include "generator/RandomSource.h"
+
+namespace quorvex {
+
+class Form1 {
+public:
+    // The game's own random generator is used unless another is given (tests
+    // script the draws to reach rare paths).
+    explicit Form1(Services& services, std::unique_ptr<RandomSource> random = nullptr);
+
+    // ---- Controls: what the window shows --------------------------------
+    std::array<Cell, CellCount> GridDisp;  // the board, 0..53
+    Cell NewPuz;                           // "New Puzzle" button
+    Cell Solveit;                          // "Solve Puzzle" button, same place as NewPuz
+    Control Frame1;
+    Control RightMess;                     // play-mode label
+    Control CompMess;                      // set-up-mode label, same place as RightMess
+    std::array<Control, 5> NPict;          // smileys 1..4 over the target cells; 0 unused
+    MenuItem Gamex, StartSolx, ShowSolx, SolveMx, PrintX, Helpx, Aboutx, Exitx;
+
+    // ---- Shared state set at start-up ------------------------------------
+    std::string OpPlus, OpMinus, OpTimes;
+    std::int16_t FlagOn = 1, FlagOff = 0;
+    std::array<std::string, 10> OpPairs;  // 1..9: "++", "+-", "--", "-+", "+*", "*+", "-*", "*-", "**"
+    std::int16_t PairCount = 0;
+    Colour ClrBlack = 0, ClrRed = 0, ClrGreen = 0, ClrWhite = 0;
+    std::array<std::int16_t, 5> CornerCells{};  // 1..4: 1, 7, 43, 49
+
+    // ---- Mode flags and set-up corners -----------------------------------
+    std::int16_t SetupMode = 0;
+    std::int16_t PuzzleDone = 0;
+    std::int16_t CornerVal1 = -1, CornerVal7 = -1, CornerVal43 = -1, CornerVal49 = -1;
+
+    // ---- Solution record and generator work areas -----------------------
+    std::array<std::string, 17> SolNum;  // 1..16 by value position, " 7" form
+    std::array<std::string, 17> SolOp;   // 1..8 row operators, 9..16 column operators
+    std::int16_t PuzzleNo = 0;
+    std::int16_t TryCount = 0;
+    std::int16_t GenOk = 0;
+    std::array<std::int16_t, 10> PairResult{}, RightPairResult{}, BottomPairResult{};  // 1..9
+    std::string LineResult, LeftOp, RightOp;
+
+    // ---- Print sheet ------------------------------------------------------
+    std::array<std::string, 81> SheetLines;  // page is lines 1..55
+
+    // ---- Event handlers ---------------------------------------------------
+    void Form_Load();
+    void Form_Unload(std::int16_t& Cancel);
+    void Exitx_Click();
+    void GridDisp_MouseClick(std::int16_t Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void NewPuz_Click();
+    void ShowSolx_Click();
+    void StartSolx_Click();
+    void SolveMx_Click();
+    void Solveit_Click();
+    void Solveit_DragDrop();
+    void PrintX_Click();
+    void Helpx_Click();
+    void Aboutx_Click();
+
+    // Raise a cell's MouseClick the way the control does: nothing for an index
+    // outside 0..53 or a disabled or hidden cell. Button 2 is the right button.
+    void ClickCell(int index, int button);
+
+    // ---- Procedures -------------------------------------------------------
+    void PrepareBoard();
+    void AssignCellTags();
+    void EvalLines(std::string_view code);
+    void EvalCorner49();
+    void CheckSolution();
+    void GeneratePuzzle();
+    void SearchRowPair(int i);
+    void SearchColumnPair(int i);
+    void MatchCornerPair();
+    void ShowSolution();
+    void BuildSheetTemplate();
+    void WriteSheetPuzzle();
+    // One random digit 1..9, the generator reseeded from the clock first.
+    int DrawDigit();
+    // The puzzle numbers the print command lists, in slot order.
+    std::string PrintList() const;
+    // Puzzle numbers restart at 1 after the largest 16-bit number.
+    static std::int16_t NextPuzzleNo(std::int16_t current);
+
+    // True while a generator run is in progress; commands that would change
+    // the board or start another run are ignored meanwhile.
+    bool Generating() const { return generating_; }
+    // True once the program has been told to end; no handler runs after it.
+    bool Ended() const { return ended_; }
+
+private:
+    bool Busy() const { return generating_ || ended_; }
+    std::int16_t DigitStep(int index, std::int16_t button);
+    void OperatorStep(int index);
+    bool CornerIsRight(int k, const std::array<std::string, 5>& captions) const;
+    void LineSearch(int i, int step, std::int16_t target);
+    void GiveUp(std::int16_t previousPuzzleNo);
+    void EndProgram();
+
+    Services& services_;
+    std::unique_ptr<RandomSource> random_;
+    bool generating_ = false;
+    bool ended_ = false;
+};
+
+}  // namespace quorvex

@@ -1,0 +1,34 @@
+// The game's own words, each written once.
+#pragma once
+
+namespace quorvex::text {
+
+inline constexpr const char* AppTitle = "Quorvex";
+inline constexpr const char* TitlePrefix = "Puzzle Number ";
+inline constexpr const char* YouGotIt = "You got it !";
+inline constexpr const char* CannotSolve = "Cannot Solve This Time !";
+inline constexpr const char* SetCornersFirst = "set corner numbers first";
+inline constexpr const char* HelpHere = "Help Here";
+inline constexpr const char* PrintPrompt = "Print Puzzle No(s): ";
+
+inline constexpr const char* RightMess = "Get corner numbers right";
+inline constexpr const char* CompMess = "Click corners to set Puzzle";
+inline constexpr const char* NewPuz = "New Puzzle";
+inline constexpr const char* Solveit = "Solve Puzzle";
+
+inline constexpr const char* MenuPuzzle = "Puzzle";
+inline constexpr const char* StartSolx = "Start a Solution";
+inline constexpr const char* ShowSolx = "Show Solution";
+inline constexpr const char* SolveMxFirst = "Set a Puzzle for computer to solve";
+inline constexpr const char* SolveMxAgain = "Set a Puzzle for computer to Solve";
+inline constexpr const char* SolveMxEnd = "End computer solution mode";
+inline constexpr const char* PrintX = "Print";
+inline constexpr const char* Helpx = "Help";
+inline constexpr const char* Aboutx = "About";
+inline constexpr const char* Exitx = "Exit";
+
+inline constexpr const char* HelpFile = "plexaro";
+inline constexpr const char* PrintFont = "Courier";
+inline constexpr double PrintFontSize = 12;
+
+}  // namespace quorvex::text

@@ -1,0 +1,13 @@
+// The program's two pictures, drawn in code so that no binary image files are
+// needed: the window icon (a small window holding a 4 by 4 grid of coloured
+// squares) and the smiley shown beside a right corner.
+#pragma once
+
+#include <QPixmap>
+
+namespace quorvex::ui {
+
+QPixmap WindowIconPixmap(int size = 32);
+QPixmap SmileyPixmap(int size = 32);
+
+}  // namespace quorvex::ui
