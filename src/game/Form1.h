@@ -104,6 +104,7 @@ public:
 
 private:
     bool Busy() const { return generating_ || ended_; }
+    std::string EvalLineText(const Line& line) const;
     std::int16_t DigitStep(int index, std::int16_t button);
     void OperatorStep(int index);
     bool CornerIsRight(int k, const std::array<std::string, 5>& captions) const;

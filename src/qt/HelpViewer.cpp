@@ -1,7 +1,89 @@
+// The help viewer: a small browser over the help pages compiled into the
+// program, so the help needs no files or system help engine at run time.
 #include "qt/HelpViewer.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QPointer>
+#include <QStyle>
+#include <QTextBrowser>
+#include <QToolBar>
+
+#include "game/Texts.h"
+
+// The help pages live in a static library, whose resources are not
+// registered on their own; this must sit outside any namespace.
+static void InitHelpResource() {
+    static const bool done = [] {
+        Q_INIT_RESOURCE(help);
+        return true;
+    }();
+    (void)done;
+}
 
 namespace quorvex::ui {
 
-void OpenHelp(QWidget*) {}
+namespace {
+
+QPointer<HelpViewer> liveViewer;
+
+}  // namespace
+
+QUrl HelpViewer::firstPage() {
+    return QUrl(QStringLiteral("qrc:/help/%1.html").arg(QString::fromUtf8(text::HelpFile)));
+}
+
+HelpViewer::HelpViewer(QWidget* parent) : QMainWindow(parent, Qt::Window) {
+    InitHelpResource();
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("%1 Help").arg(QString::fromUtf8(text::AppTitle)));
+    resize(640, 560);
+
+    Browser = new QTextBrowser(this);
+    // Pages link to one another inside the program; anything with a web or
+    // mail scheme goes to the desktop's own handler.
+    Browser->setOpenExternalLinks(true);
+    setCentralWidget(Browser);
+
+    QToolBar* bar = addToolBar(QStringLiteral("Navigation"));
+    bar->setMovable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    Back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Back"),
+                          Browser, &QTextBrowser::backward);
+    Back->setShortcut(QKeySequence::Back);
+    Forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward),
+                             QStringLiteral("Forward"), Browser, &QTextBrowser::forward);
+    Forward->setShortcut(QKeySequence::Forward);
+    Home = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("Home"),
+                          Browser, &QTextBrowser::home);
+    Home->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
+    Back->setEnabled(false);
+    Forward->setEnabled(false);
+    connect(Browser, &QTextBrowser::backwardAvailable, Back, &QAction::setEnabled);
+    connect(Browser, &QTextBrowser::forwardAvailable, Forward, &QAction::setEnabled);
+
+    auto* close = new QAction(this);
+    close->setShortcuts({QKeySequence::Close, QKeySequence(Qt::Key_Escape)});
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    addAction(close);
+
+    Browser->setSource(firstPage());
+    liveViewer = this;
+}
+
+HelpViewer* HelpViewer::instance() { return liveViewer.data(); }
+
+void OpenHelp(QWidget* parent) {
+    HelpViewer* viewer = HelpViewer::instance();
+    if (viewer == nullptr) {
+        // A child window of the game, so it closes with the game rather than
+        // keeping the program alive after the main window has gone.
+        viewer = new HelpViewer(parent);
+    }
+    viewer->show();
+    viewer->setWindowState(viewer->windowState() & ~Qt::WindowMinimized);
+    viewer->raise();
+    viewer->activateWindow();
+}
 
 }  // namespace quorvex::ui

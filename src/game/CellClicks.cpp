@@ -1,0 +1,73 @@
+// A click on a board cell: the only way the player changes the board.
+#include "board/NumberText.h"
+#include "game/Form1.h"
+
+namespace quorvex {
+
+namespace {
+constexpr std::int16_t RightButton = 2;
+}
+
+std::int16_t Form1::DigitStep(int index, std::int16_t button) {
+    std::int16_t v = OperandValue(GridDisp[index].Caption);
+    if (button == RightButton) {
+        if (--v < 1) v = 9;
+    } else {
+        if (++v >= 10) v = 1;
+    }
+    GridDisp[index].Caption = std::to_string(v);
+    return v;
+}
+
+void Form1::OperatorStep(int index) {
+    std::string& caption = GridDisp[index].Caption;
+    if (caption.empty()) caption = "+";
+    else if (caption == "+") caption = "-";
+    else if (caption == "-") caption = "*";
+    else if (caption == "*") caption = "+";
+}
+
+void Form1::GridDisp_MouseClick(std::int16_t Index, std::int16_t Button, std::int16_t, float, float) {
+    // Mid-search the board belongs to the generator.
+    if (Busy() || Index < 0 || Index > 49) return;
+
+    if (SetupMode == FlagOn) {
+        if (!Solveit.Enabled) Solveit.Enabled = true;
+        for (int j = 1; j <= 4; ++j) {
+            if (CornerCells[j] != Index) continue;
+            const std::int16_t v = DigitStep(Index, Button);
+            if (Index == 1) CornerVal1 = v;
+            else if (Index == 7) CornerVal7 = v;
+            else if (Index == 43) CornerVal43 = v;
+            else CornerVal49 = v;
+            return;
+        }
+        return;
+    }
+
+    if (PuzzleDone == FlagOn) return;
+
+    // The check hides target 50 whenever corner 1 is right, so this runs at
+    // the start of nearly every click, not only the first of a puzzle.
+    if (!GridDisp[50].Visible) {
+        for (int i = 50; i <= 53; ++i) GridDisp[i].Visible = true;
+        for (int i : {3, 5, 15, 29}) EvalLines(GridDisp[i].Tag);
+        EvalCorner49();
+        RightMess.Visible = true;
+    }
+
+    const std::string tag = GridDisp[Index].Tag;
+    if (tag.empty() || tag[0] != 'X') {
+        DigitStep(Index, Button);
+        EvalLines(tag);
+        EvalCorner49();
+    } else {
+        OperatorStep(Index);
+        EvalLines(tag.substr(tag.size() >= 4 ? tag.size() - 4 : 0));
+        // These four leave cell 49 as their own line left it.
+        if (Index != 14 && Index != 16 && Index != 44 && Index != 46) EvalCorner49();
+    }
+    CheckSolution();
+}
+
+}  // namespace quorvex

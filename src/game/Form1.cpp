@@ -1,0 +1,80 @@
+// Form1's start-up, its ending, and the commands that only reach outside.
+#include "game/Form1.h"
+
+#include "board/Colour.h"
+#include "game/Texts.h"
+
+namespace quorvex {
+
+Form1::Form1(Services& services, std::unique_ptr<RandomSource> random)
+    : services_(services), random_(random ? std::move(random) : std::make_unique<GameRandom>()) {
+    NewPuz.Caption = text::NewPuz;
+    Solveit.Caption = text::Solveit;
+    RightMess.Caption = text::RightMess;
+    CompMess.Caption = text::CompMess;
+    for (Control& picture : NPict) picture.Visible = true;
+    Gamex.Caption = text::MenuPuzzle;
+    StartSolx.Caption = text::StartSolx;
+    ShowSolx.Caption = text::ShowSolx;
+    SolveMx.Caption = text::SolveMxFirst;
+    PrintX.Caption = text::PrintX;
+    Helpx.Caption = text::Helpx;
+    Aboutx.Caption = text::Aboutx;
+    Exitx.Caption = text::Exitx;
+    // The design-time caption of every cell, cleared by start-up.
+    for (Cell& cell : GridDisp) cell.Caption = "9";
+}
+
+void Form1::Form_Load() {
+    OpPlus = "+";
+    OpMinus = "-";
+    OpTimes = "*";
+    LineResult = "";
+    FlagOff = 0;
+    FlagOn = 1;
+    PuzzleNo = 0;
+    OpPairs = {"", "++", "+-", "--", "-+", "+*", "*+", "-*", "*-", "**"};
+    PairCount = 9;
+    SetupMode = FlagOff;
+    CornerVal1 = CornerVal7 = CornerVal43 = CornerVal49 = -1;
+    ClrBlack = QBColor(0);
+    ClrRed = QBColor(4);
+    ClrGreen = QBColor(2);
+    ClrWhite = QBColor(15);
+    CornerCells = {0, 1, 7, 43, 49};
+    CompMess.Visible = false;
+    // The sheet must exist before the first puzzle is recorded in it.
+    BuildSheetTemplate();
+    Solveit.Visible = false;
+    // Tags and colours must exist before the generator writes the corners.
+    PrepareBoard();
+    GeneratePuzzle();
+}
+
+void Form1::EndProgram() {
+    if (ended_) return;
+    ended_ = true;
+    services_.endProgram();
+}
+
+void Form1::Form_Unload(std::int16_t& Cancel) {
+    Cancel = 0;
+    EndProgram();
+}
+
+void Form1::Exitx_Click() { EndProgram(); }
+
+void Form1::Helpx_Click() {
+    if (!ended_) services_.openHelp();
+}
+
+void Form1::Aboutx_Click() {
+    if (!ended_) services_.showAbout();
+}
+
+void Form1::ClickCell(int index, int button) {
+    if (index < 0 || index >= CellCount || !GridDisp[index].TakesInput()) return;
+    GridDisp_MouseClick(static_cast<std::int16_t>(index), static_cast<std::int16_t>(button), 0, 0, 0);
+}
+
+}  // namespace quorvex

@@ -1,0 +1,108 @@
+// The print sheet: the last three puzzles, each as a bare grid to solve on
+// paper beside its full solution, kept as plain text lines.
+#include <string>
+
+#include "board/NumberText.h"
+#include "game/Form1.h"
+#include "game/Texts.h"
+
+namespace quorvex {
+
+namespace {
+constexpr int LineWidth = 70;
+constexpr int PageLines = 55;
+constexpr int PuzzleGrid = 1;
+constexpr int SolutionGrid = 40;
+constexpr const char* Border = "+---+---+---+---+---+---+---+";
+constexpr const char* BoardRow = "|   |   |   |   |   |   |   |";
+constexpr const char* Separator = "|---|---|---|---|---|---|---|";
+
+// Overwrites characters from 1-based column `column`, never changing the length.
+void Put(std::string& line, int column, std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::size_t at = static_cast<std::size_t>(column - 1) + i;
+        if (at < line.size()) line[at] = text[i];
+    }
+}
+
+int SlotFirstLine(int puzzleNo) {
+    switch (puzzleNo % 3) {
+        case 1: return 1;
+        case 2: return 20;
+        default: return 39;
+    }
+}
+
+// The sheet takes one character per value: the last one of its text.
+std::string LastChar(const std::string& text) { return text.empty() ? std::string() : text.substr(text.size() - 1); }
+
+// The puzzle number a heading line names, whole, or "" for a slot not yet used.
+std::string HeadingNumber(const std::string& heading) {
+    std::size_t i = 9;  // the number starts after "Puzzle No"
+    while (i < heading.size() && heading[i] == ' ') ++i;
+    std::size_t end = i;
+    while (end < heading.size() && heading[end] != ' ') ++end;
+    return i < heading.size() ? heading.substr(i, end - i) : std::string();
+}
+}  // namespace
+
+void Form1::BuildSheetTemplate() {
+    for (int n = 2; n <= PageLines; ++n) SheetLines[n] = std::string(LineWidth, ' ');
+    for (int b : {1, 20, 39}) {
+        for (int L : {PuzzleGrid, SolutionGrid}) {
+            Put(SheetLines[b + 1], L, Border);
+            Put(SheetLines[b + 15], L, Border);
+            for (int n = b + 2; n <= b + 14; n += 2) Put(SheetLines[n], L, BoardRow);
+            for (int n = b + 3; n <= b + 13; n += 2) Put(SheetLines[n], L, Separator);
+            for (int col : {2, 10, 18, 26}) Put(SheetLines[b + 12], L + col, "=");
+            for (int n : {b + 2, b + 6, b + 10, b + 14}) Put(SheetLines[n], L + 22, "=");
+            for (int n : {b + 4, b + 8, b + 12})
+                for (int col : {5, 13, 21}) Put(SheetLines[n], L + col, "///");
+        }
+    }
+}
+
+void Form1::WriteSheetPuzzle() {
+    const int n = PuzzleNo;
+    const int b = SlotFirstLine(n);
+    SheetLines[b] = "Puzzle No" + NumberText(n) + std::string(28, ' ') + "Solution to Puzzle No" + NumberText(n);
+
+    const struct { int cell, line, column; } corners[] = {{1, b + 2, 3}, {7, b + 2, 27}, {43, b + 14, 3}, {49, b + 14, 27}};
+    for (const auto& corner : corners) {
+        const std::string ch = LastChar(GridDisp[corner.cell].Caption);
+        if (!ch.empty()) Put(SheetLines[corner.line], corner.column, ch);
+    }
+
+    // Board row r and column c of the solution grid: line b + 2r, column 4c + 38.
+    const auto putSolution = [&](int r, int c, const std::string& value) {
+        Put(SheetLines[b + 2 * r], 4 * c + 38, LastChar(value));
+    };
+    for (int k = 1; k <= 16; ++k) putSolution(2 * ((k - 1) / 4) + 1, 2 * ((k - 1) % 4) + 1, SolNum[k]);
+    for (int k = 1; k <= 8; ++k) putSolution(2 * ((k - 1) / 2) + 1, 2 * ((k - 1) % 2) + 2, SolOp[k]);
+    for (int k = 9; k <= 16; ++k) putSolution(2 * ((k - 9) % 2) + 2, 2 * ((k - 9) / 2) + 1, SolOp[k]);
+}
+
+std::string Form1::PrintList() const {
+    // The whole number is read back from each heading: a fixed four-column
+    // window would cut 1000 down to "100".
+    std::string list = HeadingNumber(SheetLines[1]);
+    for (int b : {20, 39}) {
+        const std::string number = HeadingNumber(SheetLines[b]);
+        if (!number.empty()) list += ", " + number;
+    }
+    return list;
+}
+
+void Form1::PrintX_Click() {
+    if (ended_) return;
+    const std::string prompt = text::PrintPrompt + PrintList();
+    if (services_.showMessage(prompt, MsgButtons::YesNo) != MsgAnswer::Yes) return;
+    PrintJob job;
+    job.FontName = text::PrintFont;
+    job.FontSize = text::PrintFontSize;
+    job.Lines.assign(4, "");
+    for (int n = 1; n <= PageLines; ++n) job.Lines.push_back("     " + SheetLines[n]);
+    services_.printPage(job);
+}
+
+}  // namespace quorvex

@@ -1,0 +1,31 @@
+// Revealing the stored solution.
+#include "board/NumberText.h"
+#include "game/Form1.h"
+
+namespace quorvex {
+
+void Form1::ShowSolution() {
+    for (int k = 1; k <= 4; ++k) GridDisp[CornerCells[k]].BackColor = ClrGreen;
+    for (int i = 50; i <= 53; ++i) GridDisp[i].Visible = false;
+    // The stored values are written as they are; no line is evaluated.
+    for (int p = 1; p <= ValuePositions; ++p) GridDisp[ValuePositionCell(p)].Caption = Trim(SolNum[p]);
+    int n = 1;
+    for (int r = 1; r <= 7; r += 2)
+        for (int c = 2; c <= 4; c += 2) GridDisp[(r - 1) * 7 + c].Caption = Trim(SolOp[n++]);
+    n = 9;
+    for (int c = 8; c <= 14; c += 2, n += 2) {
+        GridDisp[c].Caption = Trim(SolOp[n]);
+        GridDisp[c + 14].Caption = Trim(SolOp[n + 1]);
+    }
+}
+
+void Form1::ShowSolx_Click() {
+    if (Busy()) return;
+    SetupMode = FlagOff;
+    RightMess.Visible = false;
+    ShowSolution();
+    PuzzleDone = FlagOn;
+    for (int j = 1; j <= 4; ++j) NPict[j].Visible = true;
+}
+
+}  // namespace quorvex
