@@ -3,6 +3,7 @@
 #include "qt/HelpViewer.h"
 
 #include <QAction>
+#include <QFont>
 #include <QKeySequence>
 #include <QPointer>
 #include <QStyle>
@@ -43,6 +44,11 @@ HelpViewer::HelpViewer(QWidget* parent) : QMainWindow(parent, Qt::Window) {
     // Pages link to one another inside the program; anything with a web or
     // mail scheme goes to the desktop's own handler.
     Browser->setOpenExternalLinks(true);
+    // Room around the text and a size meant for reading, not for dialog labels.
+    Browser->document()->setDocumentMargin(12);
+    QFont font = Browser->font();
+    font.setPointSizeF(qMax(font.pointSizeF(), 10.5));
+    Browser->setFont(font);
     setCentralWidget(Browser);
 
     QToolBar* bar = addToolBar(QStringLiteral("Navigation"));
