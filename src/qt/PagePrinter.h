@@ -38,8 +38,9 @@ PrintDialogs WithRealDialogs(PrintDialogs dialogs, QWidget* parent);
 
 enum class PrintOutcome { Printed, SavedPdf, Declined, Failed };
 
-// The print command with the given dialogs: prints on the default printer, or
-// offers a PDF file when there is none. Every failure is told to the player.
+// The print command with the given dialogs, every hook set: prints on the
+// default printer, or offers a PDF file when there is none. Every failure is
+// told to the player through showError; success never is for a failure.
 PrintOutcome PrintJobWith(const PrintJob& job, const PrintDialogs& dialogs);
 
 // Writes the page to `path` as a one-page PDF of the given paper size. The file
