@@ -1,0 +1,78 @@
+// One Quadlet on screen: a board cell or one of the two buttons under the
+// board, painted from the core's state for it and reporting clicks back.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QWidget>
+
+#include "board/Cell.h"
+#include "board/Colour.h"
+
+namespace quorvex::ui {
+
+// A colour as the core stores it, resolved against a palette: system
+// colours follow the desktop theme, RGB values are taken as they are.
+QColor ToQColor(Colour colour, const QPalette& palette);
+
+class Quadlet : public QWidget {
+    Q_OBJECT
+public:
+    enum class Kind { Cell, Button };
+
+    // `index` is the cell's place in the board array (unused for buttons).
+    Quadlet(Kind kind, int index, QWidget* parent = nullptr);
+
+    Kind kind() const { return kind_; }
+    int index() const { return index_; }
+
+    // Takes everything the core says about this control. Visibility is left
+    // to the caller, which knows whether the control is ever shown.
+    void setState(const Cell& cell);
+    const QString& caption() const { return caption_; }
+    Colour backColour() const { return back_; }
+    Colour foreColour() const { return fore_; }
+    bool isPressed() const { return pressedButton_ != Qt::NoButton; }
+
+    // The design font at the layout's scale; the bevel follows the scale too.
+    void setScale(double scale);
+    // The design font at scale 1.
+    QFont designFont() const;
+
+    QSize sizeHint() const override;
+
+signals:
+    // A board cell was clicked: button 1 is the left, 2 the right.
+    void mouseClicked(int index, int button);
+    // A button was clicked (left mouse button).
+    void clicked();
+    // Something was dropped on the control (only when drops are accepted).
+    void dropped();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    bool takesInput() const { return isEnabled() && isVisible(); }
+    void updateAccessibleName();
+    void paintBevel(QPainter& painter, bool sunken);
+
+    Kind kind_;
+    int index_;
+    QString caption_;
+    Colour back_ = SystemColour(SysButtonFace);
+    Colour fore_ = SystemColour(SysWindowText);
+    double scale_ = 1.0;
+    Qt::MouseButton pressedButton_ = Qt::NoButton;
+    bool pointerInside_ = false;
+};
+
+}  // namespace quorvex::ui
