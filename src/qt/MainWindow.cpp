@@ -1,0 +1,264 @@
+// The main window: controls, menu, layout and the bridge to the core.
+#include "qt/MainWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+
+#include "game/Texts.h"
+#include "qt/Pictures.h"
+#include "qt/QtServices.h"
+#include "qt/Quadlet.h"
+
+namespace quorvex::ui {
+
+namespace {
+
+constexpr double MessageFontPoints = 9.6;
+
+// A smiley that stays sharp at any scale and lets clicks through to the
+// cells beneath it.
+class SmileyPicture : public QWidget {
+public:
+    explicit SmileyPicture(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAccessibleName(QStringLiteral("Smiley: this corner is right"));
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        const int side = std::min(width(), height());
+        if (side <= 0) return;
+        const qreal dpr = devicePixelRatioF();
+        const int device = int(side * dpr + 0.5);
+        if (cache_.isNull() || cache_.width() != device) {
+            cache_ = SmileyPixmap(device);
+            cache_.setDevicePixelRatio(dpr);
+        }
+        QPainter painter(this);
+        painter.drawPixmap(QPointF((width() - side) / 2.0, (height() - side) / 2.0), cache_);
+    }
+
+private:
+    QPixmap cache_;
+};
+
+void SetShown(QWidget* widget, bool shown) {
+    if (widget->isHidden() == shown) widget->setVisible(shown);
+}
+
+QLabel* MakeMessageLabel(QWidget* parent, const char* name, Colour background) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAlignment(Qt::AlignCenter);
+    label->setAutoFillBackground(true);
+    QPalette pal = label->palette();
+    QColor face(RedOf(background), GreenOf(background), BlueOf(background));
+    pal.setColor(QPalette::Window, face);
+    pal.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(pal);
+    return label;
+}
+
+QString Text(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+QIcon MainWindow::AppIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(WindowIconPixmap(size));
+    return icon;
+}
+
+MainWindow::MainWindow(ServicesFactory makeServices, std::unique_ptr<RandomSource> random, QWidget* parent)
+    : QMainWindow(parent), geometry_(Geometry::DefaultScale) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromUtf8(text::AppTitle));
+    setWindowIcon(AppIcon());
+
+    services_ = makeServices ? makeServices(*this) : std::make_unique<QtServices>(*this);
+    form_ = std::make_unique<Form1>(*services_, std::move(random));
+
+    buildBoard();
+    buildMenu();
+
+    const QSize client = Geometry(Geometry::DefaultScale).clientSize();
+    resize(client.width(), client.height() + menuBar()->sizeHint().height());
+    relayout();
+
+    dispatch([this] { form_->Form_Load(); });
+}
+
+MainWindow::~MainWindow() {
+    // The core goes before the services it holds a reference to.
+    form_.reset();
+}
+
+void MainWindow::buildBoard() {
+    board_ = new QWidget(this);
+    board_->setObjectName(QStringLiteral("BoardArea"));
+    board_->setMinimumSize(Geometry::DesignClientSize());
+    board_->installEventFilter(this);
+    setCentralWidget(board_);
+
+    // Created first so that it stays under everything it encloses.
+    frame_ = new QFrame(board_);
+    frame_->setObjectName(QStringLiteral("Frame1"));
+    frame_->setFrameStyle(QFrame::Box | QFrame::Sunken);
+
+    for (int i = 0; i < CellCount; ++i) {
+        auto* cell = new Quadlet(Quadlet::Kind::Cell, i, board_);
+        connect(cell, &Quadlet::mouseClicked, this, [this](int index, int button) {
+            dispatch([this, index, button] { form_->ClickCell(index, button); });
+        });
+        cells_[std::size_t(i)] = cell;
+    }
+    // The template cell exists for the core's sake only.
+    cells_[0]->hide();
+
+    rightMess_ = MakeMessageLabel(board_, "RightMess", Rgb(0, 128, 0));
+    compMess_ = MakeMessageLabel(board_, "CompMess", Rgb(128, 0, 0));
+
+    newPuz_ = new Quadlet(Quadlet::Kind::Button, 0, board_);
+    newPuz_->setObjectName(QStringLiteral("NewPuz"));
+    connect(newPuz_, &Quadlet::clicked, this, [this] { dispatch([this] { form_->NewPuz_Click(); }); });
+
+    solveit_ = new Quadlet(Quadlet::Kind::Button, 0, board_);
+    solveit_->setObjectName(QStringLiteral("Solveit"));
+    // Anything dragged in from another program may be dropped here.
+    solveit_->setAcceptDrops(true);
+    connect(solveit_, &Quadlet::clicked, this, [this] { dispatch([this] { form_->Solveit_Click(); }); });
+    connect(solveit_, &Quadlet::dropped, this, [this] { dispatch([this] { form_->Solveit_DragDrop(); }); });
+
+    for (int j = 1; j <= 4; ++j) {
+        auto* picture = new SmileyPicture(board_);
+        picture->setObjectName(QStringLiteral("NPict%1").arg(j));
+        picture->raise();  // over the target cell it replaces
+        pictures_[std::size_t(j)] = picture;
+    }
+}
+
+QAction* MainWindow::addCommand(const char* name, const MenuItem& item, void (Form1::*handler)()) {
+    QAction* action = gamex_->addAction(QString());
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this, [this, handler] { dispatch([this, handler] { ((*form_).*handler)(); }); });
+    menuBindings_.push_back({action, &item});
+    return action;
+}
+
+void MainWindow::buildMenu() {
+    gamex_ = menuBar()->addMenu(QString());
+    gamex_->setObjectName(QStringLiteral("Gamex"));
+    auto separator = [this](const char* name) { gamex_->addSeparator()->setObjectName(QString::fromLatin1(name)); };
+
+    Form1& f = *form_;
+    addCommand("StartSolx", f.StartSolx, &Form1::StartSolx_Click);
+    addCommand("ShowSolx", f.ShowSolx, &Form1::ShowSolx_Click);
+    separator("dash1");
+    addCommand("SolveMx", f.SolveMx, &Form1::SolveMx_Click);
+    separator("dash2");
+    addCommand("PrintX", f.PrintX, &Form1::PrintX_Click)->setShortcut(QKeySequence::Print);
+    separator("dash3");
+    addCommand("Helpx", f.Helpx, &Form1::Helpx_Click)->setShortcut(QKeySequence::HelpContents);
+    addCommand("Aboutx", f.Aboutx, &Form1::Aboutx_Click);
+    separator("xx1");
+    addCommand("Exitx", f.Exitx, &Form1::Exitx_Click)->setShortcut(QKeySequence::Quit);
+}
+
+void MainWindow::relayout() {
+    geometry_ = Geometry::ForClientSize(board_->size());
+    const Geometry& g = geometry_;
+
+    frame_->setGeometry(g.frame());
+    for (int i = 0; i < CellCount; ++i) {
+        cells_[std::size_t(i)]->setGeometry(g.cell(i));
+        cells_[std::size_t(i)]->setScale(g.scale());
+    }
+
+    QFont messageFont(QStringLiteral("Arial"));
+    messageFont.setStyleHint(QFont::SansSerif);
+    messageFont.setBold(true);
+    messageFont.setPointSizeF(g.fontPoints(MessageFontPoints, logicalDpiY()));
+    for (QLabel* label : {rightMess_, compMess_}) {
+        label->setGeometry(g.message());
+        label->setFont(messageFont);
+    }
+    for (Quadlet* button : {newPuz_, solveit_}) {
+        button->setGeometry(g.button());
+        button->setScale(g.scale());
+    }
+    for (int j = 1; j <= 4; ++j) pictures_[std::size_t(j)]->setGeometry(g.picture(j));
+}
+
+void MainWindow::sync() {
+    const Form1& f = *form_;
+    for (int i = 0; i < CellCount; ++i) {
+        const Cell& state = f.GridDisp[std::size_t(i)];
+        cells_[std::size_t(i)]->setState(state);
+        SetShown(cells_[std::size_t(i)], i != 0 && state.Visible);
+    }
+
+    newPuz_->setState(f.NewPuz);
+    SetShown(newPuz_, f.NewPuz.Visible);
+    solveit_->setState(f.Solveit);
+    SetShown(solveit_, f.Solveit.Visible);
+
+    rightMess_->setText(Text(f.RightMess.Caption));
+    SetShown(rightMess_, f.RightMess.Visible);
+    compMess_->setText(Text(f.CompMess.Caption));
+    SetShown(compMess_, f.CompMess.Visible);
+    SetShown(frame_, f.Frame1.Visible);
+    for (int j = 1; j <= 4; ++j) SetShown(pictures_[std::size_t(j)], f.NPict[std::size_t(j)].Visible);
+
+    gamex_->setTitle(Text(f.Gamex.Caption));
+    for (const MenuBinding& binding : menuBindings_) {
+        binding.action->setText(Text(binding.item->Caption));
+        binding.action->setEnabled(binding.item->Enabled);
+    }
+}
+
+void MainWindow::dispatch(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const std::exception& e) {
+        reportFailure(QString::fromUtf8(e.what()));
+    } catch (...) {
+        reportFailure(QString());
+    }
+    sync();
+}
+
+void MainWindow::reportFailure(const QString& what) {
+    const QString message =
+        QStringLiteral("Something went wrong: %1\n\nThe game goes on.")
+            .arg(what.isEmpty() ? QStringLiteral("an unexpected error") : what);
+    try {
+        services_->showMessage(message.toStdString(), MsgButtons::Ok);
+    } catch (...) {
+        QMessageBox::warning(this, QString::fromUtf8(text::AppTitle), message);
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (ending_ || form_->Ended()) {
+        event->accept();
+        return;
+    }
+    closing_ = true;
+    std::int16_t cancel = 0;
+    dispatch([this, &cancel] { form_->Form_Unload(cancel); });
+    // The game never keeps its window open once asked to close.
+    event->accept();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == board_ && event->type() == QEvent::Resize) relayout();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace quorvex::ui

@@ -1,0 +1,103 @@
+// The main window: builds the controls, forwards every click and menu choice
+// to the core, and after each one paints what the core's state says.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <QIcon>
+#include <QMainWindow>
+
+#include "game/Form1.h"
+#include "game/Services.h"
+#include "generator/RandomSource.h"
+#include "qt/Geometry.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+
+namespace quorvex::ui {
+
+class Quadlet;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // Makes the services the core talks to; the real ones unless a test
+    // brings its own (scripted answers, no modal boxes).
+    using ServicesFactory = std::function<std::unique_ptr<Services>(MainWindow&)>;
+
+    explicit MainWindow(ServicesFactory makeServices = {}, std::unique_ptr<RandomSource> random = nullptr,
+                        QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Form1& form() { return *form_; }
+    Services& services() { return *services_; }
+
+    // Copies the core's state into every widget. Cheap when nothing changed.
+    void sync();
+
+    // Runs one call into the core: a failure is told to the player and the
+    // game goes on; the widgets are synced afterwards either way.
+    void dispatch(const std::function<void()>& call);
+
+    // The layout in force for the current size of the board area.
+    Geometry layoutGeometry() const { return geometry_; }
+    QWidget* boardArea() const { return board_; }
+
+    Quadlet* cell(int index) const { return cells_.at(std::size_t(index)); }
+    Quadlet* newPuzButton() const { return newPuz_; }
+    Quadlet* solveitButton() const { return solveit_; }
+    QLabel* rightMess() const { return rightMess_; }
+    QLabel* compMess() const { return compMess_; }
+    QWidget* picture(int j) const { return pictures_.at(std::size_t(j)); }
+    QFrame* frame() const { return frame_; }
+    QMenu* puzzleMenu() const { return gamex_; }
+
+    // The program's icon in the sizes desktops ask for.
+    static QIcon AppIcon();
+
+    // Set once the program has been told to end; a close then goes through
+    // without asking the core again.
+    void markEnding() { ending_ = true; }
+    bool isClosing() const { return closing_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildBoard();
+    void buildMenu();
+    void relayout();
+    void reportFailure(const QString& what);
+    QAction* addCommand(const char* name, const MenuItem& item, void (Form1::*handler)());
+
+    std::unique_ptr<Services> services_;
+    std::unique_ptr<Form1> form_;
+
+    QWidget* board_ = nullptr;
+    QFrame* frame_ = nullptr;
+    std::array<Quadlet*, CellCount> cells_{};
+    Quadlet* newPuz_ = nullptr;
+    Quadlet* solveit_ = nullptr;
+    QLabel* rightMess_ = nullptr;
+    QLabel* compMess_ = nullptr;
+    std::array<QWidget*, 5> pictures_{};  // 1..4
+    QMenu* gamex_ = nullptr;
+    struct MenuBinding {
+        QAction* action;
+        const MenuItem* item;
+    };
+    std::vector<MenuBinding> menuBindings_;
+
+    Geometry geometry_;
+    bool ending_ = false;
+    bool closing_ = false;
+};
+
+}  // namespace quorvex::ui

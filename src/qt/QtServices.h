@@ -1,0 +1,29 @@
+// The game's outside world on a Qt desktop: message boxes, the window title,
+// the clock, the printer, help, the About window and the end of the program.
+#pragma once
+
+#include "game/Services.h"
+
+namespace quorvex::ui {
+
+class MainWindow;
+
+class QtServices : public Services {
+public:
+    explicit QtServices(MainWindow& window);
+
+    // Brings the board up to date first, so the box never covers a stale board.
+    MsgAnswer showMessage(std::string_view text, MsgButtons buttons) override;
+    void processPendingEvents() override;
+    void setWindowTitle(std::string_view title) override;
+    double secondsSinceMidnight() override;
+    void printPage(const PrintJob& job) override;
+    void openHelp() override;
+    void showAbout() override;
+    void endProgram() override;
+
+private:
+    MainWindow& window_;
+};
+
+}  // namespace quorvex::ui
