@@ -76,9 +76,10 @@ Geometry Geometry::ForClientSize(QSize client) {
     return Geometry(scale, origin);
 }
 
+// Rounded up, so that a window of this size holds the whole design at this scale.
 QSize Geometry::clientSize() const {
     QSizeF design = DesignClientSizeF();
-    return {int(std::lround(design.width() * scale_)), int(std::lround(design.height() * scale_))};
+    return {int(std::ceil(design.width() * scale_ - 1e-9)), int(std::ceil(design.height() * scale_ - 1e-9))};
 }
 
 QRect Geometry::toPixels(const TwipRect& r) const {
