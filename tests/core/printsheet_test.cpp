@@ -51,17 +51,29 @@ TEST(PrintSheet, TemplateHoldsEmptyGridsWithTheirFixedMarks) {
     ExpectPage(g.f, TemplatePage());
 }
 
-TEST(PrintSheet, PuzzlesRotateThroughThreeSlotsWithTheirSolutions) {
+TEST(PrintSheet, PuzzlesRotateThroughThreeSlotsAndPrintWithTheirSolutions) {
     Game g;
     auto page = TemplatePage();
-    Expect(page, g.f);
-    ExpectPage(g.f, page);
-    for (int n = 2; n <= 4; ++n) {
-        g.f.NewPuz_Click();
+    const char* const lists[] = {"1", "1, 2", "1, 2, 3", "4, 2, 3"};  // slot order, not puzzle order
+    for (const char* list : lists) {
+        if (list != lists[0]) g.f.NewPuz_Click();
         Expect(page, g.f);
+        ExpectPage(g.f, page);
+        g.f.PrintX_Click();  // answered No
+        EXPECT_EQ(g.svc.messages.back().text, std::string(text::PrintPrompt) + list);
+        EXPECT_EQ(g.svc.messages.back().buttons, MsgButtons::YesNo);
     }
-    ExpectPage(g.f, page);
-    EXPECT_EQ(g.f.PrintList(), "4, 2, 3");
+    EXPECT_TRUE(g.svc.printed.empty());
+
+    g.svc.answers = {MsgAnswer::Yes};
+    g.f.PrintX_Click();
+    ASSERT_EQ(g.svc.printed.size(), 1u);
+    const PrintJob& job = g.svc.printed[0];
+    EXPECT_EQ(job.FontName, "Courier");
+    EXPECT_EQ(job.FontSize, 12);
+    std::vector<std::string> want(4);
+    for (int i = 1; i <= 55; ++i) want.push_back("     " + page[i]);
+    EXPECT_EQ(job.Lines, want);
 }
 
 TEST(PrintSheet, ACornerWithNoCaptionLeavesItsTemplateCellBlank) {
@@ -92,34 +104,13 @@ TEST(PrintSheet, HeadingsAndPromptsShowWholePuzzleNumbers) {
     EXPECT_EQ(g.svc.messages.back().text, std::string(text::PrintPrompt) + "10000, 9998, 9999");
 }
 
-TEST(PrintSheet, PrintAsksFirstAndSendsTheWholePage) {
-    Game failed(false);
-    failed.rnd->setScript(testing::NeverFits);
-    failed.f.Form_Load();
-    failed.f.PrintX_Click();
-    EXPECT_EQ(failed.svc.messages.back().text, text::PrintPrompt);
-
-    Game g;
-    const std::vector<const char*> lists = {"1", "1, 2", "1, 2, 3", "4, 2, 3"};
-    for (std::size_t n = 0; n < lists.size(); ++n) {
-        if (n > 0) g.f.NewPuz_Click();
-        g.f.PrintX_Click();
-        EXPECT_EQ(g.svc.messages.back().text, std::string(text::PrintPrompt) + lists[n]);
-        EXPECT_EQ(g.svc.messages.back().buttons, MsgButtons::YesNo);
-    }
-    EXPECT_TRUE(g.svc.printed.empty());
-
-    const auto sheet = g.f.SheetLines;
-    g.svc.answers = {MsgAnswer::Yes};
+TEST(PrintSheet, AFailedFirstPuzzleLeavesAnEmptyList) {
+    Game g(false);
+    g.rnd->setScript(testing::NeverFits);
+    g.f.Form_Load();
     g.f.PrintX_Click();
-    ASSERT_EQ(g.svc.printed.size(), 1u);
-    const PrintJob& job = g.svc.printed[0];
-    EXPECT_EQ(job.FontName, "Courier");
-    EXPECT_EQ(job.FontSize, 12);
-    std::vector<std::string> want(4);
-    for (int i = 1; i <= 55; ++i) want.push_back("     " + sheet[i]);
-    EXPECT_EQ(job.Lines, want);
-    EXPECT_EQ(g.f.SheetLines, sheet);
+    EXPECT_EQ(g.svc.messages.back().text, text::PrintPrompt);
+    ExpectPage(g.f, TemplatePage());
 }
 
 }  // namespace

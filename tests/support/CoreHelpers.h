@@ -11,6 +11,7 @@
 
 #include "ScriptedServices.h"
 #include "board/Arithmetic.h"
+#include "board/Layout.h"
 #include "board/NumberText.h"
 #include "game/Form1.h"
 #include "game/Texts.h"
@@ -57,13 +58,31 @@ struct Game {
     }
 };
 
-// Cells 1..49 as one character each: '.' for an empty caption.
-inline std::string Board(const Form1& f) {
+// Cells 1..49 as one character each, from any per-cell rule.
+template <class Rule>
+std::string CellMap(const Form1& f, Rule rule) {
     std::string s;
-    for (int i = 1; i <= 49; ++i) {
-        const std::string& c = f.GridDisp[i].Caption;
-        s += c.empty() ? '.' : c.size() == 1 ? c[0] : '#';
-    }
+    for (int i = 1; i <= 49; ++i) s += rule(f.GridDisp[i]);
+    return s;
+}
+
+// The captions, '.' for an empty one.
+inline std::string Board(const Form1& f) {
+    return CellMap(f, [](const Cell& c) { return c.Caption.empty() ? '.' : c.Caption.size() == 1 ? c.Caption[0] : '#'; });
+}
+
+// An otherwise empty board: the "=" cells and four corner characters.
+inline std::string EmptyBoard(std::string_view corners) {
+    std::string b(49, '.');
+    for (int e : EqualsCells) b[e - 1] = '=';
+    for (int j = 0; j < 4; ++j) b[CornerCellList[j] - 1] = corners[j];
+    return b;
+}
+
+// The stored solution's four corner digits.
+inline std::string Givens(const Form1& f) {
+    std::string s;
+    for (int p : CornerValuePositions) s += f.SolNum[p].back();
     return s;
 }
 
