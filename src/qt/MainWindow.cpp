@@ -87,11 +87,12 @@ MainWindow::MainWindow(ServicesFactory makeServices, std::unique_ptr<RandomSourc
     buildBoard();
     buildMenu();
 
+    dispatch([this] { form_->Form_Load(); });
+
+    // Sized once the menu has its caption, which decides the menu bar's height.
     const QSize client = Geometry(Geometry::DefaultScale).clientSize();
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
     relayout();
-
-    dispatch([this] { form_->Form_Load(); });
 }
 
 MainWindow::~MainWindow() {

@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# The real program in a real X server: it opens titled with its first puzzle,
+# a click on a number cell reveals the target numbers, and the window's close
+# box ends the program with exit code 0.
+#
+# Needs: xvfb, xdotool, imagemagick (import, convert) and python3-xlib. Bare
+# Xvfb has no window manager, so the close box is played by sending the
+# window WM_DELETE_WINDOW, which is what a window manager sends.
+# Usage: close_box.sh path/to/quorvex
+set -uo pipefail
+
+binary=${1:?usage: close_box.sh path/to/quorvex}
+python=/usr/bin/python3
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+for tool in Xvfb xdotool import convert; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed"
+done
+"$python" -c 'import Xlib' 2>/dev/null || fail "python3-xlib is not installed"
+[ -x "$binary" ] || fail "no program at $binary"
+
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display of our own: the first free one from :97 on. Another run may take
+# the same number at the same moment, so a server that dies is followed by the next.
+for n in $(seq 97 160); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1366x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 50); do
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
+        export DISPLAY=":$n"
+        break
+    fi
+    kill "$xvfb_pid" 2>/dev/null
+    xvfb_pid=""
+done
+[ -n "$xvfb_pid" ] || fail "could not start Xvfb"
+
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+QT_QPA_PLATFORM=xcb "$binary" >"$work/app.log" 2>&1 &
+app_pid=$!
+
+window=$(timeout 30 xdotool search --sync --name "Puzzle Number" | head -n 1)
+[ -n "$window" ] || fail "no window titled Puzzle Number appeared"
+title=$(xdotool getwindowname "$window")
+[ "$title" = "Puzzle Number  1" ] || fail "title is '$title'"
+echo "window $window titled '$title'"
+
+# Pixel colour at x,y of the screen, as "r,g,b".
+pixel() {
+    import -window root -crop "1x1+$1+$2" "$work/px.png" &&
+        convert "$work/px.png" -format '%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]' info:
+}
+
+# With no window manager the window sits at 0,0; the board is centred below
+# the menu bar at twice its design size. Number cell 3 is at twips 1530,780
+# and the top-right target cell at 3750,360, each 450 across (15 twips a
+# pixel); its face is looked at beside the digit it shows.
+read -r width height < <(xdotool getwindowgeometry "$window" | awk '/Geometry/ {split($2, s, "x"); print s[1], s[2]}')
+menu=$((height - 620))
+target_x=$(((3750 + 75) * 2 / 15))
+target_y=$((menu + (360 + 225) * 2 / 15))
+before=$(pixel "$target_x" "$target_y")
+xdotool mousemove --window "$window" $(((1530 + 225) * 2 / 15)) $((menu + (780 + 225) * 2 / 15)) click 1
+after=""
+for _ in $(seq 30); do
+    after=$(pixel "$target_x" "$target_y")
+    [ "$after" = "0,128,0" ] && break
+    sleep 0.1
+done
+import -window root -crop "${width}x${height}+0+0" "$work/after-click.png"
+[ -n "${QUORVEX_SHOTS:-}" ] && cp "$work/after-click.png" "$QUORVEX_SHOTS/"
+[ "$after" = "0,128,0" ] || fail "target cell not shown after a click (was $before, now $after)"
+echo "click on a number cell showed the target numbers"
+
+"$python" - "$window" <<'EOF' || fail "could not send WM_DELETE_WINDOW"
+import sys
+from Xlib import X, display, protocol
+
+d = display.Display()
+window = d.create_resource_object("window", int(sys.argv[1]))
+protocols = d.intern_atom("WM_PROTOCOLS")
+delete = d.intern_atom("WM_DELETE_WINDOW")
+if delete not in (window.get_wm_protocols() or []):
+    sys.exit("the window does not offer WM_DELETE_WINDOW")
+event = protocol.event.ClientMessage(window=window, client_type=protocols,
+                                     data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+window.send_event(event, event_mask=X.NoEventMask)
+d.flush()
+d.close()
+EOF
+
+for _ in $(seq 100); do
+    kill -0 "$app_pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$app_pid" 2>/dev/null && fail "still running 10 s after the close box"
+wait "$app_pid"
+status=$?
+app_pid=""
+[ "$status" -eq 0 ] || { cat "$work/app.log" >&2; fail "exit code $status"; }
+echo "closed through the close box, exit code 0"
