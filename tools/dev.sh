@@ -10,7 +10,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool x11-utils imagemagick poppler-utils
+  xvfb xdotool x11-utils imagemagick poppler-utils python3-xlib
   fonts-liberation fonts-urw-base35 fonts-dejavu-core
 )
 
