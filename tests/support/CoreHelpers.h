@@ -1,64 +1,34 @@
 // Shared pieces of the core tests: a loaded game, boards as 49-character
-// strings, whole-state snapshots and a check of the stored solution.
+// strings, the mode as one string, a whole-state snapshot and a check of the
+// stored solution.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-#include <string_view>
-#include <vector>
+#include <sstream>
 
 #include "ScriptedServices.h"
 #include "board/Arithmetic.h"
-#include "board/Layout.h"
 #include "board/NumberText.h"
 #include "game/Form1.h"
 #include "game/Texts.h"
 
 namespace quorvex::testing {
 
-// The game's own generator until a script is set; counts every draw so a test
-// can tell how many attempts a run made.
-class SteerableRandom : public RandomSource {
-public:
-    long draws = 0;
-    void setScript(std::vector<int> digits) {
-        script_ = std::move(digits);
-        pos_ = 0;
-    }
-    void reseed(double seed) override { real_.reseed(seed); }
-    double next() override {
-        ++draws;
-        if (script_.empty()) return real_.next();
-        return (script_[pos_++ % script_.size()] - 1) / 9.0;
-    }
-
-private:
-    GameRandom real_;
-    std::vector<int> script_;
-    std::size_t pos_ = 0;
-};
-
 // Rows that always fit and a first column (5, 9, 1) that no operator pair
-// fits: every attempt fails at the columns, nine draws each.
+// fits: every attempt fails at the columns.
 inline const std::vector<int> NeverFits = {5, 1, 1, 9, 1, 1, 1, 1, 1};
 
 struct Game {
     ScriptedServices svc;
-    SteerableRandom* rnd = nullptr;
-    Form1 f;
-    explicit Game(bool load = true) : f(svc, own(rnd)) {
-        if (load) f.Form_Load();
-    }
-    static std::unique_ptr<RandomSource> own(SteerableRandom*& out) {
-        auto r = std::make_unique<SteerableRandom>();
-        out = r.get();
-        return r;
-    }
+    ScriptedRandom* rnd = new ScriptedRandom;  // owned by f
+    Form1 f{svc, std::unique_ptr<RandomSource>(rnd)};
+    explicit Game(bool load = true) { if (load) f.Form_Load(); }
 };
+// A test that starts with a loaded game.
+struct GameTest : ::testing::Test, Game {};
 
-// Cells 1..49 as one character each, from any per-cell rule.
+// Cells 1..49, one character each from `rule`.
 template <class Rule>
 std::string CellMap(const Form1& f, Rule rule) {
     std::string s;
@@ -66,96 +36,99 @@ std::string CellMap(const Form1& f, Rule rule) {
     return s;
 }
 
-// The captions, '.' for an empty one.
+// The captions, '.' for an empty one and '#' for a longer one.
 inline std::string Board(const Form1& f) {
-    return CellMap(f, [](const Cell& c) { return c.Caption.empty() ? '.' : c.Caption.size() == 1 ? c.Caption[0] : '#'; });
-}
-
-// An otherwise empty board: the "=" cells and four corner characters.
-inline std::string EmptyBoard(std::string_view corners) {
-    std::string b(49, '.');
-    for (int e : EqualsCells) b[e - 1] = '=';
-    for (int j = 0; j < 4; ++j) b[CornerCellList[j] - 1] = corners[j];
-    return b;
-}
-
-// The stored solution's four corner digits.
-inline std::string Givens(const Form1& f) {
-    std::string s;
-    for (int p : CornerValuePositions) s += f.SolNum[p].back();
-    return s;
+    return CellMap(f, [](auto& c) { return c.Caption.size() == 1 ? c.Caption[0] : c.Caption.empty() ? '.' : '#'; });
 }
 
 inline void SetBoard(Form1& f, std::string_view b) {
-    for (int i = 1; i <= 49; ++i)
-        f.GridDisp[i].Caption = b[i - 1] == '.' ? std::string() : std::string(1, b[i - 1]);
+    for (int i = 1; i <= 49; ++i) f.GridDisp[i].Caption = b[i - 1] == '.' ? "" : std::string(1, b[i - 1]);
+}
+
+// Only the "=" cells and the four corners (cells 1, 7, 43, 49).
+inline std::string EmptyBoard(std::string_view corners) {
+    std::string b = ".....=.............=.............=.=.=.=.=.....=.";
+    b[0] = corners[0], b[6] = corners[1], b[42] = corners[2], b[48] = corners[3];
+    return b;
+}
+
+// The stored solution laid out on the board, and its four corner digits.
+inline std::string StoredBoard(const Form1& f) {
+    std::string b = EmptyBoard("....");
+    for (int n = 0; n < 16; ++n) b[14 * (n / 4) + 2 * (n % 4)] = f.SolNum[n + 1].back();
+    for (int n = 0; n < 8; ++n) {
+        b[14 * (n / 2) + 2 * (n % 2) + 1] = f.SolOp[n + 1][0];
+        b[2 * (n / 2) + 7 + 14 * (n % 2)] = f.SolOp[n + 9][0];
+    }
+    return b;
+}
+inline std::string Givens(const Form1& f) {
+    const std::string b = StoredBoard(f);
+    return {b[0], b[6], b[42], b[48]};
+}
+
+// The mode flags and the four set-up corner numbers.
+inline std::vector<int> Flags(const Form1& f) {
+    return {f.SetupMode, f.PuzzleDone, f.CornerVal1, f.CornerVal7, f.CornerVal43, f.CornerVal49};
+}
+
+// What the player sees: each corner as caption, face (r, g, k for red, green,
+// black), E when enabled, s when its smiley shows and t when its target does;
+// the labels, buttons and menu items on view; the set-up item; the board (the
+// stored solution, empty but for the corners, or other); the mode flags.
+inline std::string State(const Form1& f) {
+    std::ostringstream s;
+    for (int k = 1; k <= 4; ++k) {
+        const Cell& c = f.GridDisp[CornerCellList[k - 1]];
+        s << c.Caption << (c.BackColor == f.ClrRed ? 'r' : c.BackColor == f.ClrGreen ? 'g' : 'k')
+          << (c.Enabled ? "E" : "") << (f.NPict[k].Visible ? "s" : "") << (f.GridDisp[49 + k].Visible ? "t" : "");
+    }
+    for (auto [on, name] : {std::pair{f.RightMess.Visible, " RightMess"}, {f.CompMess.Visible, " CompMess"},
+                            {f.NewPuz.Visible, " NewPuz"}, {f.Solveit.Visible && f.Solveit.Enabled, " Solveit"},
+                            {f.Solveit.Visible && !f.Solveit.Enabled, " Solveit(off)"},
+                            {f.StartSolx.Enabled && f.ShowSolx.Enabled, " menus"}})
+        if (on) s << name;
+    const std::string& item = f.SolveMx.Caption;
+    s << (item == text::SolveMxEnd ? " end" : item == text::SolveMxAgain ? " again" : " first");
+    const std::string b = Board(f);
+    const std::string cleared = EmptyBoard(std::string{b[0], b[6], b[42], b[48]});
+    s << (b == StoredBoard(f) ? " stored" : b == cleared ? " empty" : " other");
+    for (int v : Flags(f)) s << ' ' << v;
+    return s.str();
+}
+
+// The stored corner digits, each followed by `marks` as State shows them.
+inline std::string GivenCorners(const Form1& f, const std::string& marks) {
+    std::string s;
+    for (char c : Givens(f)) s += c + marks;
+    return s;
 }
 
 // Everything a handler could change, as one comparable string.
 inline std::string Snapshot(const Form1& f) {
-    std::string s;
-    auto cell = [&](const Cell& c) {
-        s += c.Caption + '/' + std::to_string(c.BackColor) + '/' + std::to_string(c.ForeColor) +
-             (c.Enabled ? "E" : "e") + (c.Visible ? "V" : "v") + '|';
-    };
-    for (const auto& c : f.GridDisp) cell(c);
-    cell(f.NewPuz);
-    cell(f.Solveit);
-    for (const Control* c : {&f.RightMess, &f.CompMess, &f.NPict[1], &f.NPict[2], &f.NPict[3], &f.NPict[4]})
-        s += c->Visible ? 'V' : 'v';
-    for (const MenuItem* m : {&f.StartSolx, &f.ShowSolx, &f.SolveMx})
-        s += m->Caption + (m->Enabled ? "E" : "e");
-    for (int v : {f.SetupMode, f.PuzzleDone, f.CornerVal1, f.CornerVal7, f.CornerVal43, f.CornerVal49,
-                  f.PuzzleNo, f.GenOk})
-        s += std::to_string(v) + ',';
-    for (int k = 1; k <= 16; ++k) s += f.SolNum[k] + f.SolOp[k];
-    for (const auto& line : f.SheetLines) s += line;
-    return s;
+    std::ostringstream s;
+    s << State(f) << Board(f) << f.PuzzleNo << ',' << f.GenOk;
+    for (const Cell& c : f.GridDisp) s << c.BackColor << c.Enabled << c.Visible;
+    for (int k = 1; k <= 16; ++k) s << f.SolNum[k] << f.SolOp[k];
+    for (const auto& line : f.SheetLines) s << line;
+    return s.str();
 }
 
-// The stored solution: sixteen " d" numbers, sixteen operators, and all
-// eight equations of the 4 by 4 matrix holding.
+// Sixteen " d" numbers, sixteen operators, and all eight equations holding.
 inline ::testing::AssertionResult SolutionHolds(const Form1& f) {
     for (int k = 1; k <= 16; ++k) {
-        const std::string& n = f.SolNum[k];
-        if (n.size() != 2 || n[0] != ' ' || n[1] < '1' || n[1] > '9')
-            return ::testing::AssertionFailure() << "SolNum " << k << " is '" << n << "'";
-        if (!IsOperator(f.SolOp[k]))
-            return ::testing::AssertionFailure() << "SolOp " << k << " is '" << f.SolOp[k] << "'";
+        const std::string &n = f.SolNum[k], &op = f.SolOp[k];
+        if (n.size() != 2 || n[0] != ' ' || n[1] < '1' || n[1] > '9' || op.size() != 1 || !IsOperator(op))
+            return ::testing::AssertionFailure() << "entry " << k << ": '" << n << "' '" << op << "'";
     }
     auto v = [&](int k) { return OperandValue(f.SolNum[k]); };
     for (int r = 1; r <= 4; ++r) {
-        int e = (r - 1) * 4;
-        if (EvalEquation(v(e + 1), v(e + 2), v(e + 3), f.SolOp[2 * r - 1], f.SolOp[2 * r]) != v(e + 4))
-            return ::testing::AssertionFailure() << "row " << r << " does not hold";
-        if (EvalEquation(v(r), v(r + 4), v(r + 8), f.SolOp[7 + 2 * r], f.SolOp[8 + 2 * r]) != v(r + 12))
-            return ::testing::AssertionFailure() << "column " << r << " does not hold";
+        const int e = 4 * r - 3;
+        if (EvalEquation(v(e), v(e + 1), v(e + 2), f.SolOp[2 * r - 1], f.SolOp[2 * r]) != v(e + 3) ||
+            EvalEquation(v(r), v(r + 4), v(r + 8), f.SolOp[7 + 2 * r], f.SolOp[8 + 2 * r]) != v(r + 12))
+            return ::testing::AssertionFailure() << "row or column " << r << " does not hold";
     }
     return ::testing::AssertionSuccess();
-}
-
-// The stored solution as ShowSolution lays it out, "=" cells included.
-inline std::string StoredBoard(const Form1& f) {
-    std::string b(49, '.');
-    for (int n = 1; n <= 16; ++n)
-        b[14 * ((n - 1) / 4) + 2 * ((n - 1) % 4)] = Trim(f.SolNum[n]).back();
-    for (int n = 1; n <= 8; ++n) b[14 * ((n - 1) / 2) + 2 * ((n - 1) % 2) + 1] = f.SolOp[n][0];
-    for (int c = 1; c <= 4; ++c) {
-        b[2 * c + 5] = f.SolOp[7 + 2 * c][0];
-        b[2 * c + 19] = f.SolOp[8 + 2 * c][0];
-    }
-    for (int e : EqualsCells) b[e - 1] = '=';
-    return b;
-}
-
-// Clicks a cell with the left button until it shows the wanted text.
-inline void ClickTo(Form1& f, int cell, char want) {
-    for (int n = 0; n < 9 && f.GridDisp[cell].Caption != std::string(1, want); ++n) f.ClickCell(cell, 1);
-}
-
-// Buttons and menu items act only while the window lets them be used.
-inline void PressSolveit(Form1& f) {
-    if (f.Solveit.TakesInput()) f.Solveit_Click();
 }
 
 }  // namespace quorvex::testing

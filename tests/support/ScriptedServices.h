@@ -2,6 +2,9 @@
 // prompts from a queue, and keeps a clock the test controls.
 #pragma once
 
+#include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <deque>
 #include <functional>
 #include <string>
@@ -14,82 +17,54 @@ namespace quorvex::testing {
 
 class ScriptedServices : public Services {
 public:
-    struct Message {
-        std::string text;
-        MsgButtons buttons;
-    };
-
+    struct Message { std::string text; MsgButtons buttons; };
     std::vector<Message> messages;
-    std::deque<MsgAnswer> answers;      // for Yes/No prompts; No when empty
+    std::deque<MsgAnswer> answers;  // for Yes/No prompts; No when empty
     std::vector<std::string> titles;
     std::vector<PrintJob> printed;
-    int pendingEventRuns = 0;
-    int helpOpened = 0;
-    int aboutShown = 0;
-    int programEnded = 0;
-
-    // Frozen at "clock" unless tickPerCall moves it on each read, or realClock is set.
-    double clock = 43200.0;
-    double tickPerCall = 0.0;
-    bool realClock = false;
-
-    // Runs inside processPendingEvents, as a click arriving mid-search would.
-    std::function<void()> onPendingEvents;
+    int helpOpened = 0, aboutShown = 0, programEnded = 0;
+    bool realClock = false;                 // otherwise frozen at noon
+    std::function<void()> onPendingEvents;  // input arriving in the middle of a search
 
     MsgAnswer showMessage(std::string_view text, MsgButtons buttons) override {
         messages.push_back({std::string(text), buttons});
         if (buttons == MsgButtons::Ok) return MsgAnswer::Ok;
-        if (answers.empty()) return MsgAnswer::No;
-        MsgAnswer a = answers.front();
-        answers.pop_front();
+        const MsgAnswer a = answers.empty() ? MsgAnswer::No : answers.front();
+        if (!answers.empty()) answers.pop_front();
         return a;
     }
     void processPendingEvents() override {
-        ++pendingEventRuns;
         if (onPendingEvents) onPendingEvents();
     }
     void setWindowTitle(std::string_view title) override { titles.emplace_back(title); }
-    double secondsSinceMidnight() override;
+    double secondsSinceMidnight() override {
+        const auto now = std::chrono::system_clock::now().time_since_epoch();
+        return realClock ? std::fmod(std::chrono::duration<double>(now).count(), 86400.0) : 43200.0;
+    }
     void printPage(const PrintJob& job) override { printed.push_back(job); }
     void openHelp() override { ++helpOpened; }
     void showAbout() override { ++aboutShown; }
     void endProgram() override { ++programEnded; }
 
-    std::string lastTitle() const { return titles.empty() ? std::string() : titles.back(); }
     int count(const std::string& text) const {
-        int n = 0;
-        for (const auto& m : messages) n += m.text == text;
-        return n;
+        const auto same = [&](const Message& m) { return m.text == text; };
+        return static_cast<int>(std::count_if(messages.begin(), messages.end(), same));
     }
 };
 
-// Draws taken from a list, so a test can steer the generator; the digit d
-// comes from u = (d - 1) / 9. Cycles when it reaches the end.
+// The game's own generator until digits are scripted; then draws from the
+// list, cycling, so a test can steer the generator (d comes from u = (d - 1) / 9).
 class ScriptedRandom : public RandomSource {
 public:
-    explicit ScriptedRandom(std::vector<int> digits) : digits_(std::move(digits)) {}
-    void reseed(double) override {}
-    double next() override {
-        int d = digits_[pos_++ % digits_.size()];
-        return (d - 1) / 9.0;
-    }
+    explicit ScriptedRandom(std::vector<int> digits = {}) : digits_(std::move(digits)) {}
+    void setScript(std::vector<int> digits) { digits_ = std::move(digits), pos_ = 0; }
+    void reseed(double seed) override { real_.reseed(seed); }
+    double next() override { return digits_.empty() ? real_.next() : (digits_[pos_++ % digits_.size()] - 1) / 9.0; }
 
 private:
+    GameRandom real_;
     std::vector<int> digits_;
     std::size_t pos_ = 0;
 };
 
 }  // namespace quorvex::testing
-
-#include <chrono>
-
-inline double quorvex::testing::ScriptedServices::secondsSinceMidnight() {
-    if (realClock) {
-        auto now = std::chrono::system_clock::now().time_since_epoch();
-        double s = std::chrono::duration<double>(now).count();
-        return s - 86400.0 * static_cast<double>(static_cast<long long>(s / 86400.0));
-    }
-    double t = clock;
-    clock += tickPerCall;
-    return t;
-}

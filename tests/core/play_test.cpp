@@ -1,0 +1,109 @@
+// Play through cell clicks: the win, and long random sequences of clicks and
+// commands with every generator run they start.
+#include <random>
+
+#include "CoreHelpers.h"
+
+namespace quorvex::testing {
+namespace {
+
+using Play = GameTest;
+
+TEST_F(Play, AnyBoardWithTheFourCornersWinsOnceAndEndsThePuzzle) {
+    Game other;
+    // Another board under the same four corners, from a second generator run.
+    const std::string givens = Givens(f);
+    do {
+        other.f.CornerVal1 = givens[0] - '0', other.f.CornerVal7 = givens[1] - '0';
+        other.f.CornerVal43 = givens[2] - '0', other.f.CornerVal49 = givens[3] - '0';
+        other.f.GeneratePuzzle();
+    } while (other.f.GenOk == 0 || StoredBoard(other.f) == StoredBoard(f));
+    const std::string want = StoredBoard(other.f);
+    const auto clickTo = [&](int i) {
+        for (int n = 0; n < 9 && f.GridDisp[i].Caption != want.substr(i - 1, 1); ++n) f.ClickCell(i, 1);
+    };
+
+    // The first click re-derives every line: row 1 is complete, column 1 is not.
+    for (int i : {2, 3, 4, 5}) clickTo(i);
+    ASSERT_TRUE(f.GridDisp[7].BackColor == f.ClrGreen && f.GridDisp[43].Caption == "?");
+    // Corner 7 turns wrong and then right again.
+    f.ClickCell(3, 1);
+    EXPECT_TRUE(f.GridDisp[7].BackColor == f.ClrBlack && f.GridDisp[51].Visible && !f.NPict[2].Visible);
+    f.ClickCell(3, 2);
+    EXPECT_TRUE(f.GridDisp[7].BackColor == f.ClrGreen && !f.GridDisp[51].Visible && f.NPict[2].Visible);
+
+    for (int i = 2; i <= 48; ++i)
+        if (f.GridDisp[i].TakesInput()) clickTo(i);
+    EXPECT_TRUE(svc.count(text::YouGotIt) == 1 && svc.messages.size() == 1u);
+    EXPECT_EQ(State(f), GivenCorners(f, "gs") + " NewPuz menus first other 0 1 -1 -1 -1 -1");
+
+    const std::string done = Snapshot(f);
+    for (int i = 0; i < CellCount; ++i) f.ClickCell(i, 1), f.ClickCell(i, 2);
+    EXPECT_EQ(Snapshot(f), done);
+    EXPECT_EQ(svc.messages.size(), 1u);
+    f.NewPuz_Click();
+    f.ClickCell(3, 1);
+    EXPECT_TRUE(f.PuzzleDone == 0 && f.RightMess.Visible && f.GridDisp[3].Caption == "1");
+}
+
+// Under a frozen or a real clock; every generator run (free in play, under
+// the player's corners in set-up) must give a consistent board.
+TEST(RandomPlay, ClicksAndCommandsAlwaysLeaveASoundBoard) {
+    for (unsigned seed : {1u, 2u, std::random_device{}()}) {
+        SCOPED_TRACE(::testing::Message() << "seed " << seed);
+        Game g;
+        Form1& f = g.f;
+        g.svc.realClock = seed % 2 == 0;
+        std::mt19937 rng(seed);
+        for (int step = 0; step < 6000; ++step) {
+            SCOPED_TRACE(::testing::Message() << "step " << step);
+            // In set-up the clicks go to the corners, so that many puzzles are solved under set corners.
+            const unsigned pick = rng() % 100, button = rng() % 2 + 1;
+            const int index = f.SetupMode ? CornerCellList[rng() % 4] : static_cast<int>(rng() % 58) - 2;
+            // Clicks in play and Start a Solution judge the corners.
+            const bool judged = pick < 80 ? f.SetupMode == 0 && f.PuzzleDone == 0 && index >= 0 && index <= 49 &&
+                                                f.GridDisp[index].TakesInput()
+                                          : pick < 85 && f.StartSolx.Enabled;
+            const int wins = g.svc.count(text::YouGotIt), puzzle = f.PuzzleNo;
+            const std::size_t runs = g.svc.titles.size();
+            const std::vector<int> flags = Flags(f);
+            ASSERT_NO_THROW({
+                if (pick < 80) f.ClickCell(index, static_cast<int>(button));
+                else if (pick < 85 && f.StartSolx.Enabled) f.StartSolx_Click();
+                else if (pick >= 85 && pick < 91 && f.NewPuz.TakesInput()) f.NewPuz_Click();
+                else if (pick >= 91 && pick < 93 && f.ShowSolx.Enabled) f.ShowSolx_Click();
+                else if (pick >= 93 && pick < 96) f.SolveMx_Click();
+                else if (pick >= 96 && f.Solveit.TakesInput()) f.Solveit_Click();
+            });
+            // Digits step through 1..9 and results outside it show "?": never "0" or two characters.
+            ASSERT_EQ(Board(f).find_first_of("#0"), std::string::npos);
+            if (g.svc.titles.size() != runs) {  // a generator run
+                ASSERT_EQ(g.svc.titles.back(), text::TitlePrefix + NumberText(puzzle + 1));
+                ASSERT_EQ(f.PuzzleNo, puzzle + f.GenOk);
+                ASSERT_TRUE(f.GenOk == 1 || f.SetupMode == 1);  // free corners never come near the limit
+                std::string set;
+                for (int j = 2; j < 6; ++j) set += static_cast<char>('0' + flags[j]);
+                ASSERT_TRUE(f.GenOk == 0 || SolutionHolds(f));
+                ASSERT_TRUE(f.GenOk == 0 || Board(f) == (f.SetupMode ? StoredBoard(f) : EmptyBoard(Givens(f))));
+                ASSERT_TRUE(f.GenOk == 0 || f.SetupMode == 0 || Givens(f) == set) << set;
+            }
+            bool all = true;
+            for (int k = 1; k <= 4; ++k) {
+                const Cell& corner = f.GridDisp[CornerCellList[k - 1]];
+                const std::string& c = corner.Caption;
+                // In set-up a corner shows its set number or "?"; in play it is right when it shows the given digit.
+                const bool shown = c == "?" || (c.size() == 1 && c[0] >= '1');
+                ASSERT_TRUE(!f.SetupMode || (shown && Flags(f)[k + 1] == OperandValue(c))) << "corner " << k;
+                const bool right = c == Givens(f).substr(k - 1, 1);
+                all = all && right;
+                if (!judged) continue;
+                ASSERT_EQ(corner.BackColor, right ? f.ClrGreen : f.ClrBlack) << "corner " << k;
+                ASSERT_TRUE(f.GridDisp[49 + k].Visible != right && f.NPict[k].Visible == right) << "corner " << k;
+            }
+            ASSERT_TRUE(!judged || (f.PuzzleDone == all && g.svc.count(text::YouGotIt) == wins + all));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace quorvex::testing
