@@ -26,19 +26,6 @@ CellRole RoleOf(int index) {
     return CellRole::Number;
 }
 
-bool IsOperatorCell(int index) {
-    const CellRole role = RoleOf(index);
-    return role == CellRole::RowOperator || role == CellRole::ColumnOperator;
-}
-
-bool IsValueCell(int index) { return ValuePositionOf(index) != 0; }
-
-int ValuePositionOf(int cell) {
-    for (int p = 1; p <= ValuePositions; ++p)
-        if (ValuePositionCell(p) == cell) return p;
-    return 0;
-}
-
 const char* TagOf(int index) {
     switch (index) {
         case 1: return "0101";

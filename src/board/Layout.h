@@ -27,12 +27,9 @@ enum class CellRole {
 CellRole RoleOf(int index);           // any index 0..53
 constexpr int RowOf(int index) { return (index - 1) / 7 + 1; }     // grid cells 1..49
 constexpr int ColumnOf(int index) { return (index - 1) % 7 + 1; }  // grid cells 1..49
-bool IsOperatorCell(int index);
-bool IsValueCell(int index);
 
-// Value position p (1..16) to its cell, and back (0 for a cell that is not a value cell).
+// Value position p (1..16) to its cell.
 constexpr int ValuePositionCell(int p) { return 14 * ((p - 1) / 4) + 2 * ((p - 1) % 4) + 1; }
-int ValuePositionOf(int cell);
 
 // Corner j (1..4): cells 1, 7, 43, 49, value positions 1, 4, 13, 16, target cells 50..53.
 constexpr std::array<int, 4> CornerCellList = {1, 7, 43, 49};

@@ -62,7 +62,7 @@ void Form1::GeneratePuzzle() {
         }
 
         bool columnsFit = true;
-        for (int c = 1; c <= 4 && columnsFit; ++c) {
+        for (int c = 1; c <= 4; ++c) {
             SearchColumnPair(c);
             if (LineResult == "?") {
                 columnsFit = false;
