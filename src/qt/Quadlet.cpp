@@ -1,6 +1,8 @@
 // The Quadlet control: a raised 3-D cell with a caption, in the core's colours.
 #include "qt/Quadlet.h"
 
+#include "board/Layout.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QDragEnterEvent>
@@ -124,12 +126,11 @@ void Quadlet::updateAccessibleName() {
         setAccessibleName(caption_);
         return;
     }
-    QString value = caption_.isEmpty() ? QStringLiteral("empty") : caption_;
+    // A blank cell is part of the board's frame, not a place to fill in.
+    const bool blank = RoleOf(index_) == CellRole::Blank;
+    QString value = blank ? QStringLiteral("blank") : caption_.isEmpty() ? QStringLiteral("empty") : caption_;
     if (index_ >= 1 && index_ <= 49) {
-        setAccessibleName(QStringLiteral("Row %1, column %2: %3")
-                              .arg((index_ - 1) / 7 + 1)
-                              .arg((index_ - 1) % 7 + 1)
-                              .arg(value));
+        setAccessibleName(QStringLiteral("Row %1, column %2: %3").arg(RowOf(index_)).arg(ColumnOf(index_)).arg(value));
     } else if (index_ >= 50 && index_ <= 53) {
         setAccessibleName(QStringLiteral("Target, %1 corner: %2").arg(QLatin1String(CornerName(index_)), value));
     } else {
