@@ -12,7 +12,6 @@ Form1::Form1(Services& services, std::unique_ptr<RandomSource> random)
     Solveit.Caption = text::Solveit;
     RightMess.Caption = text::RightMess;
     CompMess.Caption = text::CompMess;
-    for (Control& picture : NPict) picture.Visible = true;
     Gamex.Caption = text::MenuPuzzle;
     StartSolx.Caption = text::StartSolx;
     ShowSolx.Caption = text::ShowSolx;
