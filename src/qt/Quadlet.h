@@ -31,8 +31,6 @@ public:
     // to the caller, which knows whether the control is ever shown.
     void setState(const Cell& cell);
     const QString& caption() const { return caption_; }
-    Colour backColour() const { return back_; }
-    Colour foreColour() const { return fore_; }
     bool isPressed() const { return pressedButton_ != Qt::NoButton; }
 
     // The design font at the layout's scale; the bevel follows the scale too.
