@@ -35,11 +35,7 @@ void Form1::GridDisp_MouseClick(std::int16_t Index, std::int16_t Button, std::in
         if (!Solveit.Enabled) Solveit.Enabled = true;
         for (int j = 1; j <= 4; ++j) {
             if (CornerCells[j] != Index) continue;
-            const std::int16_t v = DigitStep(Index, Button);
-            if (Index == 1) CornerVal1 = v;
-            else if (Index == 7) CornerVal7 = v;
-            else if (Index == 43) CornerVal43 = v;
-            else CornerVal49 = v;
+            StoreCornerValue(Index, DigitStep(Index, Button));
             return;
         }
         return;
@@ -47,27 +43,49 @@ void Form1::GridDisp_MouseClick(std::int16_t Index, std::int16_t Button, std::in
 
     if (PuzzleDone == FlagOn) return;
 
-    // The check hides target 50 whenever corner 1 is right, so this runs at
-    // the start of nearly every click, not only the first of a puzzle.
-    if (!GridDisp[50].Visible) {
-        for (int i = 50; i <= 53; ++i) GridDisp[i].Visible = true;
-        for (int i : {3, 5, 15, 29}) EvalLines(GridDisp[i].Tag);
-        EvalCorner49();
-        RightMess.Visible = true;
-    }
-
-    const std::string tag = GridDisp[Index].Tag;
-    if (tag.empty() || tag[0] != 'X') {
+    RevealTargets();
+    if (!IsOperatorCell(Index)) {
         DigitStep(Index, Button);
-        EvalLines(tag);
-        EvalCorner49();
+        EvalNumberLines(Index);
     } else {
         OperatorStep(Index);
-        EvalLines(tag.substr(tag.size() >= 4 ? tag.size() - 4 : 0));
-        // These four leave cell 49 as their own line left it.
-        if (Index != 14 && Index != 16 && Index != 44 && Index != 46) EvalCorner49();
+        EvalOperatorLine(Index);
     }
     CheckSolution();
+}
+
+bool Form1::IsOperatorCell(int index) const {
+    const std::string& tag = GridDisp[index].Tag;
+    return !tag.empty() && tag[0] == 'X';
+}
+
+void Form1::StoreCornerValue(int index, std::int16_t v) {
+    if (index == 1) CornerVal1 = v;
+    else if (index == 7) CornerVal7 = v;
+    else if (index == 43) CornerVal43 = v;
+    else CornerVal49 = v;
+}
+
+void Form1::RevealTargets() {
+    // The check hides target 50 whenever corner 1 is right, so this runs at
+    // the start of nearly every click, not only the first of a puzzle.
+    if (GridDisp[50].Visible) return;
+    for (int i = 50; i <= 53; ++i) GridDisp[i].Visible = true;
+    for (int i : {3, 5, 15, 29}) EvalLines(GridDisp[i].Tag);
+    EvalCorner49();
+    RightMess.Visible = true;
+}
+
+void Form1::EvalNumberLines(int index) {
+    EvalLines(GridDisp[index].Tag);
+    EvalCorner49();
+}
+
+void Form1::EvalOperatorLine(int index) {
+    const std::string tag = GridDisp[index].Tag;
+    EvalLines(tag.substr(tag.size() >= 4 ? tag.size() - 4 : 0));
+    // These four leave cell 49 as their own line left it.
+    if (index != 14 && index != 16 && index != 44 && index != 46) EvalCorner49();
 }
 
 }  // namespace quorvex

@@ -75,6 +75,13 @@ public:
     // Raise a cell's MouseClick the way the control does: nothing for an index
     // outside 0..53 or a disabled or hidden cell. Button 2 is the right button.
     void ClickCell(int index, int button);
+    // A key typed on a cell, refused wherever ClickCell refuses a click.
+    // ' ', '\r' and '\n' are a left click and '\b' a right click. A digit
+    // '1'..'9' on a number cell, or '+', '-', '*' ('x', 'X') on an operator
+    // cell, sets that value in one step with one evaluation and one check, as
+    // one click does; in set-up mode a digit sets a corner. Any other key, or
+    // a key that does not fit the cell, changes nothing.
+    void TypeKey(int index, char key);
 
     // ---- Procedures -------------------------------------------------------
     void PrepareBoard();
@@ -107,6 +114,11 @@ private:
     std::string EvalLineText(const Line& line) const;
     std::int16_t DigitStep(int index, std::int16_t button);
     void OperatorStep(int index);
+    bool IsOperatorCell(int index) const;
+    void StoreCornerValue(int index, std::int16_t v);
+    void RevealTargets();
+    void EvalNumberLines(int index);
+    void EvalOperatorLine(int index);
     bool CornerIsRight(int k, const std::array<std::string, 5>& captions) const;
     void LineSearch(int i, int step, std::int16_t target);
     void GiveUp(std::int16_t previousPuzzleNo);

@@ -1,0 +1,70 @@
+// A key typed on a board cell: the same rules as a click, but a digit or an
+// operator lands in one step instead of cycling through the values between.
+#include "game/Form1.h"
+
+namespace quorvex {
+
+namespace {
+
+constexpr std::int16_t LeftButton = 1;
+constexpr std::int16_t RightButton = 2;
+
+// "" when the key names no operator.
+const char* OperatorOfKey(char key) {
+    switch (key) {
+    case '+': return "+";
+    case '-': return "-";
+    case '*':
+    case 'x':
+    case 'X': return "*";
+    default: return "";
+    }
+}
+
+bool IsCornerCell(int index) {
+    for (int corner : CornerCellList)
+        if (corner == index) return true;
+    return false;
+}
+
+}  // namespace
+
+void Form1::TypeKey(int index, char key) {
+    if (Busy() || index < 1 || index > GridCells || !GridDisp[index].TakesInput()) return;
+    const auto cell = static_cast<std::int16_t>(index);
+
+    switch (key) {
+    case ' ':
+    case '\r':
+    case '\n': GridDisp_MouseClick(cell, LeftButton, 0, 0, 0); return;
+    case '\b': GridDisp_MouseClick(cell, RightButton, 0, 0, 0); return;
+    default: break;
+    }
+
+    if (key >= '1' && key <= '9') {
+        if (IsOperatorCell(index)) return;
+        if (SetupMode == FlagOn) {
+            // Only the corners are set in set-up; a digit elsewhere means nothing.
+            if (!IsCornerCell(index)) return;
+            if (!Solveit.Enabled) Solveit.Enabled = true;
+            GridDisp[index].Caption = std::string(1, key);
+            StoreCornerValue(index, static_cast<std::int16_t>(key - '0'));
+            return;
+        }
+        if (PuzzleDone == FlagOn) return;
+        RevealTargets();
+        GridDisp[index].Caption = std::string(1, key);
+        EvalNumberLines(index);
+        CheckSolution();
+        return;
+    }
+
+    const std::string op = OperatorOfKey(key);
+    if (op.empty() || !IsOperatorCell(index) || SetupMode == FlagOn || PuzzleDone == FlagOn) return;
+    RevealTargets();
+    GridDisp[index].Caption = op;
+    EvalOperatorLine(index);
+    CheckSolution();
+}
+
+}  // namespace quorvex
