@@ -11,6 +11,7 @@
 #include <QVariant>
 
 #include "game/Texts.h"
+#include "qt/Geometry.h"
 #include "qt/Pictures.h"
 
 namespace quorvex::ui {
@@ -55,7 +56,7 @@ AboutForm::AboutForm(double scale, QWidget* parent) : QDialog(parent) {
 
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(7.8 * scale);
+    font.setPointSizeF(Geometry(scale).fontPoints(7.8, logicalDpiY()));
     font.setBold(true);
     setFont(font);
 

@@ -68,12 +68,24 @@ QSize Geometry::DesignClientSize() {
 Geometry Geometry::ForClientSize(QSize client) {
     QSizeF design = DesignClientSizeF();
     double scale = std::min(client.width() / design.width(), client.height() / design.height());
-    scale = std::max(scale, 1.0);
+    scale = std::max(scale, MinimumScale);
     QPointF origin((client.width() - design.width() * scale) / 2.0,
                    (client.height() - design.height() * scale) / 2.0);
     // Whole-pixel origin keeps edges crisp.
     origin = QPointF(std::max(0.0, std::floor(origin.x())), std::max(0.0, std::floor(origin.y())));
     return Geometry(scale, origin);
+}
+
+double Geometry::OpeningScale(QSize available, QSize chrome, int margin) {
+    const int steps = int(std::lround((DefaultScale - MinimumScale) / ScaleStep));
+    for (int n = 0; n < steps; ++n) {
+        const double scale = DefaultScale - n * ScaleStep;
+        const QSize client = Geometry(scale).clientSize();
+        if (client.width() + chrome.width() + 2 * margin <= available.width() &&
+            client.height() + chrome.height() + 2 * margin <= available.height())
+            return scale;
+    }
+    return MinimumScale;
 }
 
 // Rounded up, so that a window of this size holds the whole design at this scale.

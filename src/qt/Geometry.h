@@ -40,13 +40,21 @@ public:
     // The design at the given scale, its top-left corner at `origin` (pixels).
     explicit Geometry(double scale = 1.0, QPointF origin = {});
 
-    // The largest layout that fits `client`, centred in it. Never below scale
-    // 1: the window does not get smaller than its design.
+    // The largest layout that fits `client`, centred in it. Never below
+    // MinimumScale, where the cells' digits are still legible.
     static Geometry ForClientSize(QSize client);
+
+    // The scale the window opens at: the largest, in steps of ScaleStep and
+    // at most DefaultScale, whose client area with `chrome` around it (menu
+    // bar, window frame) fits in `available` leaving `margin` on every side.
+    // MinimumScale when even that does not fit.
+    static double OpeningScale(QSize available, QSize chrome, int margin);
 
     static QSizeF DesignClientSizeF();            // scale 1, fractional
     static QSize DesignClientSize();               // scale 1, whole pixels
-    static constexpr double DefaultScale = 2.0;   // the window's size when it opens
+    static constexpr double DefaultScale = 2.0;   // the window's size when it opens on a large screen
+    static constexpr double MinimumScale = 0.5;
+    static constexpr double ScaleStep = 0.05;
 
     double scale() const { return scale_; }
     QPointF origin() const { return origin_; }

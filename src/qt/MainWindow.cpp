@@ -2,15 +2,23 @@
 #include "qt/MainWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QScreen>
+#include <QShortcut>
+#include <QStyle>
+#include <QTimer>
 
 #include "game/Texts.h"
+#include "qt/BoardAccessible.h"
+#include "qt/BoardCursor.h"
 #include "qt/Pictures.h"
 #include "qt/QtServices.h"
 #include "qt/Quadlet.h"
@@ -25,9 +33,9 @@ constexpr double MessageFontPoints = 9.6;
 // cells beneath it.
 class SmileyPicture : public QWidget {
 public:
-    explicit SmileyPicture(QWidget* parent) : QWidget(parent) {
+    SmileyPicture(QWidget* parent, const QString& corner) : QWidget(parent) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAccessibleName(QStringLiteral("Smiley: this corner is right"));
+        setAccessibleName(QStringLiteral("Smiley: the %1 corner is right").arg(corner));
     }
 
 protected:
@@ -67,6 +75,15 @@ QLabel* MakeMessageLabel(QWidget* parent, const char* name, Colour background) {
 
 QString Text(const std::string& s) { return QString::fromStdString(s); }
 
+// The menu's title with its first letter as the mnemonic (Alt+P); the
+// caption itself stays as the game names it.
+QString MenuTitle(const std::string& caption) { return caption.empty() ? QString() : QLatin1Char('&') + Text(caption); }
+
+// The window manager's frame is unknown until the window is shown; a title
+// bar and a thin border are assumed, and a margin kept clear of the screen's edges.
+constexpr int AssumedBorder = 4;
+constexpr int ScreenMargin = 8;
+
 }  // namespace
 
 QIcon MainWindow::AppIcon() {
@@ -89,10 +106,19 @@ MainWindow::MainWindow(ServicesFactory makeServices, std::unique_ptr<RandomSourc
 
     dispatch([this] { form_->Form_Load(); });
 
-    // Sized once the menu has its caption, which decides the menu bar's height.
-    const QSize client = Geometry(Geometry::DefaultScale).clientSize();
-    resize(client.width(), client.height() + menuBar()->sizeHint().height());
+    buildKeys();
+
+    // Sized once the menu has its caption, which decides the menu bar's height;
+    // as large as the design's default, or smaller when the screen asks for it.
+    const int menuHeight = menuBar()->sizeHint().height();
+    const QSize chrome(2 * AssumedBorder,
+                       menuHeight + style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * AssumedBorder);
+    const QRect available = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QSize client = Geometry(Geometry::OpeningScale(available.size(), chrome, ScreenMargin)).clientSize();
+    resize(client.width(), client.height() + menuHeight);
     relayout();
+    cursor_ = SettleCursor(1, [this](int i) { return cellTakesInput(i); });
+    focusBoard();
 }
 
 MainWindow::~MainWindow() {
@@ -101,9 +127,10 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::buildBoard() {
-    board_ = new QWidget(this);
+    auto* area = new BoardArea(this);
+    board_ = area;
     board_->setObjectName(QStringLiteral("BoardArea"));
-    board_->setMinimumSize(Geometry::DesignClientSize());
+    board_->setMinimumSize(Geometry(Geometry::MinimumScale).clientSize());
     board_->installEventFilter(this);
     setCentralWidget(board_);
 
@@ -117,7 +144,9 @@ void MainWindow::buildBoard() {
         connect(cell, &Quadlet::mouseClicked, this, [this](int index, int button) {
             dispatch([this, index, button] { form_->ClickCell(index, button); });
         });
+        connect(cell, &Quadlet::focusEntered, this, [this](int index) { cursor_ = index; });
         cells_[std::size_t(i)] = cell;
+        if (i >= 1 && i <= GridCells) area->table()->cells[std::size_t(i - 1)] = cell;
     }
     // The template cell exists for the core's sake only.
     cells_[0]->hide();
@@ -136,8 +165,9 @@ void MainWindow::buildBoard() {
     connect(solveit_, &Quadlet::clicked, this, [this] { dispatch([this] { form_->Solveit_Click(); }); });
     connect(solveit_, &Quadlet::dropped, this, [this] { dispatch([this] { form_->Solveit_DragDrop(); }); });
 
+    const char* corners[] = {"", "top left", "top right", "bottom left", "bottom right"};
     for (int j = 1; j <= 4; ++j) {
-        auto* picture = new SmileyPicture(board_);
+        auto* picture = new SmileyPicture(board_, QString::fromLatin1(corners[j]));
         picture->setObjectName(QStringLiteral("NPict%1").arg(j));
         picture->raise();  // over the target cell it replaces
         pictures_[std::size_t(j)] = picture;
@@ -168,7 +198,116 @@ void MainWindow::buildMenu() {
     addCommand("Helpx", f.Helpx, &Form1::Helpx_Click)->setShortcut(QKeySequence::HelpContents);
     addCommand("Aboutx", f.Aboutx, &Form1::Aboutx_Click);
     separator("xx1");
-    addCommand("Exitx", f.Exitx, &Form1::Exitx_Click)->setShortcut(QKeySequence::Quit);
+    // Spelt out: some platforms' standard Quit key is not Ctrl+Q, or none at all.
+    addCommand("Exitx", f.Exitx, &Form1::Exitx_Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    // Escape from the menu, or a command chosen from it, leaves no keyboard
+    // focus behind on the menu bar: it goes back to the board.
+    connect(gamex_, &QMenu::aboutToHide, this, [this] {
+        QTimer::singleShot(0, this, [this] {
+            if (!QApplication::activePopupWidget() && !QApplication::activeModalWidget()) focusBoard();
+        });
+    });
+}
+
+void MainWindow::buildKeys() {
+    // The visible button's own action: New Puzzle in play, Solve Puzzle in set-up.
+    auto* button = new QShortcut(QKeySequence::New, this);
+    connect(button, &QShortcut::activated, this, [this] {
+        if (form_->NewPuz.TakesInput()) dispatch([this] { form_->NewPuz_Click(); });
+        else if (form_->Solveit.TakesInput()) dispatch([this] { form_->Solveit_Click(); });
+    });
+    const QString hint = QStringLiteral(" (%1)").arg(QKeySequence(QKeySequence::New).toString(QKeySequence::NativeText));
+    newPuz_->setToolTip(QString::fromUtf8(text::NewPuz) + hint);
+    solveit_->setToolTip(QString::fromUtf8(text::Solveit) + hint);
+
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] { menuBar()->setActiveAction(gamex_->menuAction()); });
+}
+
+bool MainWindow::cellTakesInput(int index) const {
+    return index >= 1 && index <= GridCells && form_->GridDisp[std::size_t(index)].TakesInput();
+}
+
+bool MainWindow::boardHasFocus() const {
+    const auto* focused = qobject_cast<const Quadlet*>(focusWidget());
+    return focused && focused->kind() == Quadlet::Kind::Cell && focused->hasFocus();
+}
+
+void MainWindow::focusCell(int index) {
+    if (!cellTakesInput(index)) return;
+    cursor_ = index;
+    cells_[std::size_t(index)]->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::focusBoard() {
+    if (ending_ || form_->Ended()) return;
+    // A click on an inactive window hands a cell the focus without a focus
+    // event, so the cursor follows the window's own record of it.
+    if (const auto* last = qobject_cast<const Quadlet*>(focusWidget()); last && last->kind() == Quadlet::Kind::Cell)
+        cursor_ = last->index();
+    // The cursor's cell may have stopped taking input (set-up mode left, say).
+    const int settled = SettleCursor(cursor_, [this](int i) { return cellTakesInput(i); });
+    if (settled == 0) {
+        board_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    focusCell(settled);
+}
+
+bool MainWindow::focusNextPrevChild(bool) {
+    // Two stops only: the board and whichever button is on view.
+    Quadlet* button = newPuz_->isVisible() ? newPuz_ : solveit_;
+    if (boardHasFocus() && button->isVisible() && button->isEnabled()) {
+        button->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    focusBoard();
+    return true;
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (!boardHasFocus()) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    const auto takesInput = [this](int i) { return cellTakesInput(i); };
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const bool ctrl = mods & Qt::ControlModifier;
+    auto move = [&](CursorMove m) { focusCell(MoveCursor(cursor_, m, takesInput)); };
+    auto type = [&](char key) {
+        const int index = cursor_;
+        dispatch([this, index, key] { form_->TypeKey(index, key); });
+    };
+    if (mods == Qt::NoModifier || mods == Qt::ControlModifier) {
+        switch (event->key()) {
+        case Qt::Key_Left: return move(CursorMove::Left);
+        case Qt::Key_Right: return move(CursorMove::Right);
+        case Qt::Key_Up: return move(CursorMove::Up);
+        case Qt::Key_Down: return move(CursorMove::Down);
+        case Qt::Key_Home: return move(ctrl ? CursorMove::BoardStart : CursorMove::RowStart);
+        case Qt::Key_End: return move(ctrl ? CursorMove::BoardEnd : CursorMove::RowEnd);
+        default: break;
+        }
+    }
+    if (mods == Qt::NoModifier) {
+        switch (event->key()) {
+        case Qt::Key_Space: return type(' ');
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return type('\r');
+        case Qt::Key_Backspace: return type('\b');
+        default: break;
+        }
+    }
+    if (mods == Qt::ShiftModifier && event->key() == Qt::Key_Space) return type('\b');
+    // Digits and operators by the character they type, whatever the layout
+    // (Shift+8 and the keypad's "*" both give "*").
+    const QString typed = event->text();
+    if (!ctrl && !(mods & Qt::AltModifier) && typed.size() == 1) {
+        const char c = typed.at(0).toLatin1();
+        if ((c >= '1' && c <= '9') || c == '+' || c == '-' || c == '*' || c == 'x' || c == 'X') return type(c);
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::relayout() {
@@ -194,6 +333,8 @@ void MainWindow::relayout() {
         button->setScale(g.scale());
     }
     for (int j = 1; j <= 4; ++j) pictures_[std::size_t(j)]->setGeometry(g.picture(j));
+    // The About window reads it to draw at the same scale.
+    setProperty("quorvexScale", g.scale());
 }
 
 void MainWindow::sync() {
@@ -216,7 +357,7 @@ void MainWindow::sync() {
     SetShown(frame_, f.Frame1.Visible);
     for (int j = 1; j <= 4; ++j) SetShown(pictures_[std::size_t(j)], f.NPict[std::size_t(j)].Visible);
 
-    gamex_->setTitle(Text(f.Gamex.Caption));
+    gamex_->setTitle(MenuTitle(f.Gamex.Caption));
     for (const MenuBinding& binding : menuBindings_) {
         binding.action->setText(Text(binding.item->Caption));
         binding.action->setEnabled(binding.item->Enabled);
@@ -232,6 +373,8 @@ void MainWindow::dispatch(const std::function<void()>& call) {
         reportFailure(QString());
     }
     sync();
+    // Every command, and every dialog it opened, ends with the keys on the board.
+    focusBoard();
 }
 
 void MainWindow::reportFailure(const QString& what) {

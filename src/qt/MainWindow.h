@@ -58,6 +58,14 @@ public:
     QFrame* frame() const { return frame_; }
     QMenu* puzzleMenu() const { return gamex_; }
 
+    // Moves the board's cursor, and the keyboard focus, to a cell that takes
+    // input; a cell that takes none is left alone.
+    void focusCell(int index);
+    // The cell the board's cursor is on (1..49).
+    int cursorCell() const { return cursor_; }
+    // Gives the keyboard back to the board, at its cursor.
+    void focusBoard();
+
     // The program's icon in the sizes desktops ask for.
     static QIcon AppIcon();
 
@@ -69,10 +77,15 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void buildBoard();
     void buildMenu();
+    void buildKeys();
+    bool cellTakesInput(int index) const;
+    bool boardHasFocus() const;
     void relayout();
     void reportFailure(const QString& what);
     QAction* addCommand(const char* name, const MenuItem& item, void (Form1::*handler)());
@@ -96,6 +109,7 @@ private:
     std::vector<MenuBinding> menuBindings_;
 
     Geometry geometry_;
+    int cursor_ = 1;
     bool ending_ = false;
     bool closing_ = false;
 };

@@ -3,15 +3,19 @@
 
 #include "board/Layout.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
+#include <cmath>
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygon>
+#include <QTransform>
 
+#include "qt/BoardAccessible.h"
 #include "qt/Geometry.h"
 
 namespace quorvex::ui {
@@ -20,21 +24,6 @@ namespace {
 
 constexpr double CellFontPoints = 14.4;
 constexpr double ButtonFontPoints = 7.8;
-
-// Screen readers see every Quadlet as a push button named after its caption.
-QAccessibleInterface* QuadletAccessible(const QString& key, QObject* object) {
-    if (key == QLatin1String("quorvex::ui::Quadlet") && object && object->isWidgetType())
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Button);
-    return nullptr;
-}
-
-void InstallAccessibleFactoryOnce() {
-    static const bool installed = [] {
-        QAccessible::installFactory(QuadletAccessible);
-        return true;
-    }();
-    (void)installed;
-}
 
 const char* CornerName(int target) {
     switch (target) {
@@ -76,11 +65,14 @@ QColor ToQColor(Colour colour, const QPalette& palette) {
 }
 
 Quadlet::Quadlet(Kind kind, int index, QWidget* parent) : QWidget(parent), kind_(kind), index_(index) {
-    InstallAccessibleFactoryOnce();
+    InstallBoardAccessibility();
     setObjectName(kind == Kind::Cell ? QStringLiteral("GridDisp%1").arg(index) : QString());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setContextMenuPolicy(Qt::PreventContextMenu);
-    setFocusPolicy(Qt::NoFocus);
+    // Tab moves between the board and the button only (the main window sees
+    // to it); within the board the arrow keys move, so a cell takes focus by
+    // a click or from the board's cursor.
+    setFocusPolicy(kind == Kind::Cell ? Qt::ClickFocus : Qt::StrongFocus);
     setFont(designFont());
     updateAccessibleName();
 }
@@ -128,7 +120,7 @@ void Quadlet::updateAccessibleName() {
     }
     // A blank cell is part of the board's frame, not a place to fill in.
     const bool blank = RoleOf(index_) == CellRole::Blank;
-    QString value = blank ? QStringLiteral("blank") : caption_.isEmpty() ? QStringLiteral("empty") : caption_;
+    QString value = blank ? QStringLiteral("blank") : SpokenValue(caption_);
     if (index_ >= 1 && index_ <= 49) {
         setAccessibleName(QStringLiteral("Row %1, column %2: %3").arg(RowOf(index_)).arg(ColumnOf(index_)).arg(value));
     } else if (index_ >= 50 && index_ <= 53) {
@@ -176,6 +168,7 @@ void Quadlet::paintEvent(QPaintEvent*) {
 
     painter.fillRect(rect(), ToQColor(back_, pal));
     paintBevel(painter, sunken);
+    if (hasFocus()) paintFocusRing(painter);
     if (caption_.isEmpty()) return;
 
     painter.setRenderHint(QPainter::TextAntialiasing);
@@ -195,8 +188,84 @@ void Quadlet::paintEvent(QPaintEvent*) {
     }
     // Disabled board cells (results, "=", the given corners) keep the core's
     // colours: they carry the numbers the player must read.
+    if (kind_ == Kind::Cell &&
+        (caption_ == QLatin1String("+") || caption_ == QLatin1String("-") || caption_ == QLatin1String("*"))) {
+        paintOperator(painter, text, ToQColor(fore_, pal));
+        return;
+    }
     painter.setPen(ToQColor(fore_, pal));
     painter.drawText(text, Qt::AlignCenter, caption_);
+}
+
+void Quadlet::paintOperator(QPainter& painter, const QRect& box, const QColor& colour) {
+    // A hyphen is short and low and an asterisk small and high, so the three
+    // operators are drawn as their mathematical signs, each centred on its ink:
+    // "+" itself, the minus sign U+2212, and the "+" turned by 45 degrees for
+    // "times", which gives it exactly the stroke of "+".
+    QPainterPath glyph;
+    if (caption_ == QLatin1String("-")) {
+        glyph.addText(0, 0, font(), QString(QChar(0x2212)));
+    } else {
+        glyph.addText(0, 0, font(), QStringLiteral("+"));
+        if (caption_ == QLatin1String("*")) {
+            const QPointF c = glyph.boundingRect().center();
+            glyph = QTransform().translate(c.x(), c.y()).rotate(45).translate(-c.x(), -c.y()).map(glyph);
+        }
+    }
+    const QPointF shift = QRectF(box).center() - glyph.boundingRect().center();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(glyph.translated(shift), colour);
+}
+
+void Quadlet::paintFocusRing(QPainter& painter) {
+    // Black outside, white inside: one of the two stands out on every face
+    // the board uses (green, red, black and the light button face).
+    const int w = std::max(1, int(std::lround(scale_)));
+    const int inset = std::min(Geometry(scale_).bevel(), std::min(width(), height()) / 4) + (kind_ == Kind::Button ? 1 : 0);
+    QRect r = rect().adjusted(inset, inset, -inset, -inset);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(Qt::NoBrush);
+    for (const QColor& colour : {QColor(0, 0, 0), QColor(255, 255, 255)}) {
+        for (int n = 0; n < w && r.width() > 2 && r.height() > 2; ++n) {
+            painter.setPen(colour);
+            painter.drawRect(r.adjusted(0, 0, -1, -1));
+            r.adjust(1, 1, -1, -1);
+        }
+    }
+    painter.restore();
+}
+
+void Quadlet::activate(int button) {
+    if (!takesInput()) return;
+    if (kind_ == Kind::Cell)
+        emit mouseClicked(index_, button == 2 ? 2 : 1);
+    else
+        emit clicked();
+}
+
+void Quadlet::keyPressEvent(QKeyEvent* event) {
+    // A focused button answers Space and Enter as push buttons do; a cell
+    // leaves its keys to the main window, which knows the board's cursor.
+    const int key = event->key();
+    if (kind_ == Kind::Button && event->modifiers() == Qt::NoModifier &&
+        (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        event->accept();
+        activate(1);
+        return;
+    }
+    event->ignore();
+}
+
+void Quadlet::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+    if (kind_ == Kind::Cell) emit focusEntered(index_);
+}
+
+void Quadlet::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void Quadlet::mousePressEvent(QMouseEvent* event) {

@@ -40,6 +40,10 @@ public:
 
     QSize sizeHint() const override;
 
+    // What a press of `button` (1 left, 2 right) does, for keys and screen
+    // readers: a click when the control takes input, nothing otherwise.
+    void activate(int button);
+
 signals:
     // A board cell was clicked: button 1 is the left, 2 the right.
     void mouseClicked(int index, int button);
@@ -47,6 +51,8 @@ signals:
     void clicked();
     // Something was dropped on the control (only when drops are accepted).
     void dropped();
+    // A board cell took the keyboard focus.
+    void focusEntered(int index);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -57,11 +63,16 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     bool takesInput() const { return isEnabled() && isVisible(); }
     void updateAccessibleName();
     void paintBevel(QPainter& painter, bool sunken);
+    void paintFocusRing(QPainter& painter);
+    void paintOperator(QPainter& painter, const QRect& box, const QColor& colour);
 
     Kind kind_;
     int index_;
