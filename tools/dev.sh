@@ -11,6 +11,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick poppler-utils python3-xlib
+  dbus at-spi2-core python3-pyatspi
   fonts-liberation fonts-urw-base35 fonts-dejavu-core
 )
 

@@ -163,7 +163,10 @@ public:
     QStringList actionNames() const override {
         if (!quadlet()->isEnabled()) return {};
         QStringList names{pressAction()};
-        if (quadlet()->kind() == Quadlet::Kind::Cell) names << decreaseAction();
+        // A right click steps a number down; on an operator it is no different from a left one.
+        const CellRole role = RoleOf(quadlet()->index());
+        if (quadlet()->kind() == Quadlet::Kind::Cell && role != CellRole::RowOperator && role != CellRole::ColumnOperator)
+            names << decreaseAction();
         return names;
     }
     QString localizedActionDescription(const QString& name) const override {
@@ -206,6 +209,9 @@ QAccessibleInterface* Factory(const QString& key, QObject* object) {
     if (key == QLatin1String("quorvex::ui::Quadlet")) return new QuadletAccessible(static_cast<Quadlet*>(object));
     if (key == QLatin1String("quorvex::ui::BoardArea")) return new BoardAreaAccessible(static_cast<BoardArea*>(object));
     if (key == QLatin1String("quorvex::ui::BoardTable")) return new TableAccessible(static_cast<BoardTable*>(object));
+    // The smileys are plain widgets of the main window's own, named NPict1..4.
+    if (key == QLatin1String("QWidget") && object->objectName().startsWith(QLatin1String("NPict")))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
     return nullptr;
 }
 

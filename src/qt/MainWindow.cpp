@@ -33,7 +33,9 @@ constexpr double MessageFontPoints = 9.6;
 // cells beneath it.
 class SmileyPicture : public QWidget {
 public:
-    SmileyPicture(QWidget* parent, const QString& corner) : QWidget(parent) {
+    SmileyPicture(QWidget* parent, int j, const QString& corner) : QWidget(parent) {
+        // Named first: the accessibility layer tells a picture by its name.
+        setObjectName(QStringLiteral("NPict%1").arg(j));
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setAccessibleName(QStringLiteral("Smiley: the %1 corner is right").arg(corner));
     }
@@ -167,8 +169,7 @@ void MainWindow::buildBoard() {
 
     const char* corners[] = {"", "top left", "top right", "bottom left", "bottom right"};
     for (int j = 1; j <= 4; ++j) {
-        auto* picture = new SmileyPicture(board_, QString::fromLatin1(corners[j]));
-        picture->setObjectName(QStringLiteral("NPict%1").arg(j));
+        auto* picture = new SmileyPicture(board_, j, QString::fromLatin1(corners[j]));
         picture->raise();  // over the target cell it replaces
         pictures_[std::size_t(j)] = picture;
     }

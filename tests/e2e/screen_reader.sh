@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# The game through a screen reader's eyes: the real binary in its own X
+# server and its own session bus, read and played through AT-SPI by
+# screen_reader.py (pyatspi). Prints the first row as a screen reader sees it.
+#
+# Needs: xvfb, dbus (dbus-run-session), at-spi2-core and python3-pyatspi.
+# Usage: screen_reader.sh path/to/quorvex
+set -uo pipefail
+binary=${1:?usage: screen_reader.sh path/to/quorvex}
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/lib/session.sh"
+private_bus "$@"
+
+python=/usr/bin/python3
+"$python" -c 'import pyatspi' 2>/dev/null || fail "python3-pyatspi is not installed"
+
+start_xvfb 1280x1024
+# Qt speaks AT-SPI only when asked; a desktop asks through its settings, this test directly.
+start_game "$binary" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+timeout 120 "$python" "$here/screen_reader.py" || { cat "$work/app.log" >&2; fail "screen reader script failed"; }
+wait_for_exit 10
+echo "ended through Exit, exit code 0"
