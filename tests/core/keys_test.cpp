@@ -81,25 +81,13 @@ TEST_F(Keys, OnlyTheSolvingDigitFinishesThePuzzle) {
     EXPECT_EQ(Snapshot(f), done);
 }
 
-TEST_F(Keys, OperatorKeysAndTheFinalCellsSkipRule) {
-    SetBoard(f, EmptyBoard(Givens(f)));
-    for (auto [index, key, caption] : {std::tuple{2, '*', "*"}, {2, 'x', "*"}, {2, '-', "-"}, {2, '+', "+"},
-                                       {44, 'X', "*"}}) {
-        f.TypeKey(index, key);
-        EXPECT_EQ(f.GridDisp[index].Caption, caption) << index << key;
-    }
-    // A key that does not fit its cell is no click at all.
-    const std::string before = Snapshot(f);
-    for (auto [index, key] : {std::pair{2, '5'}, {3, '+'}, {3, '0'}, {3, 'a'}, {14, '9'}})
-        f.TypeKey(index, key);
-    EXPECT_EQ(Snapshot(f), before);
-
-    // Cell 28 re-derives cell 49 from the result row, cell 14 leaves the result column's value.
+// Random boards seldom give cell 49 a value, so the cells that leave it alone are checked here.
+TEST_F(Keys, OperatorKeysKeepTheFinalCellsOrderRule) {
     SetBoard(f, "3+3+3=9+.+.+.+3+3+3=9+.+.+.+3+3+3=9=.=.=.=9+9-9=.");
-    f.TypeKey(28, '*');
-    EXPECT_EQ(f.GridDisp[49].Caption, "9");  // row: 9 + 9 - 9
+    f.TypeKey(28, 'x');
+    EXPECT_EQ(f.GridDisp[49].Caption, "9");  // re-derived from the result row: 9 + 9 - 9
     f.TypeKey(14, '-');
-    EXPECT_EQ(f.GridDisp[49].Caption, "?");  // column: 9 - 9 * 9
+    EXPECT_EQ(f.GridDisp[49].Caption, "?");  // the result column alone: 9 - 9 * 9
 }
 
 TEST_F(Keys, SetUpCornersTakeDigitsAndRefusalsMatchClicks) {
@@ -113,11 +101,10 @@ TEST_F(Keys, SetUpCornersTakeDigitsAndRefusalsMatchClicks) {
     f.TypeKey(49, ' ');
     EXPECT_EQ(f.CornerVal49, 5);
 
-    // Off the board, a hidden target, a disabled cell, mid-run and after the end.
+    // Mid-run and after the end (the other refusals meet the clicks above).
     f.SolveMx_Click();
     f.NewPuz_Click();
     const std::string fresh = Snapshot(f);
-    for (int index : {-1, 0, 50, 54, 1, 21, 6}) f.TypeKey(index, '5'), f.TypeKey(index, ' ');
     svc.onPendingEvents = [&] {
         const std::string during = Snapshot(f);
         for (char key : std::string("5+ \b")) f.TypeKey(3, key), f.TypeKey(2, key);

@@ -5,60 +5,16 @@ digits and operator keys (xdotool) until "You got it !" appears.
 
 Run by keys_play.sh with DISPLAY, the window id and a private session bus.
 """
-import itertools
 import os
 import random
 import subprocess
 import sys
-import time
 
-import pyatspi
-from gi.repository import GLib
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "lib"))
+from atspi import fail, find, game, message_box, pump, states  # noqa: E402
 
 window = sys.argv[1]
 shots = os.environ.get("QUORVEX_SHOTS", "")
-
-
-def fail(message):
-    print("FAIL: " + message, file=sys.stderr)
-    sys.exit(1)
-
-
-def pump(seconds, until):
-    deadline = time.monotonic() + seconds
-    context = GLib.MainContext.default()
-    while time.monotonic() < deadline:
-        while context.pending():
-            context.iteration(False)
-        if until():
-            return True
-        time.sleep(0.05)
-    return until()
-
-
-def find(root, predicate, depth=0):
-    if root is None or depth > 12:
-        return None
-    try:
-        if predicate(root):
-            return root
-        children = [root.getChildAtIndex(i) for i in range(root.childCount)]
-    except Exception:
-        return None
-    for child in children:
-        found = find(child, predicate, depth + 1)
-        if found is not None:
-            return found
-    return None
-
-
-def app():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for i in range(desktop.childCount):
-        a = desktop.getChildAtIndex(i)
-        if a is not None and a.name == "Quorvex":
-            return a
-    return None
 
 
 def keys(*names):
@@ -109,9 +65,8 @@ def search(top_left, top_right, bottom_left, final, rng):
     return None
 
 
-pump(30, lambda: app() is not None)
-frame = find(app(), lambda o: o.getRoleName() == "frame" and o.name.startswith("Puzzle Number"))
-table = find(frame, lambda o: o.getRoleName() == "table").queryTable()
+app, frame, board = game()
+table = board.queryTable()
 
 
 def corner(row, column):
@@ -168,23 +123,18 @@ if typed != takes:
     fail("the walk missed %s" % sorted(takes - typed))
 
 
-def message():
-    return find(app(), lambda o: o.getRoleName() in ("dialog", "alert") and o.name == "Quorvex")
-
-
-if not pump(10, lambda: message() is not None):
-    fail("no message box after typing the board")
-box = message()
-said = find(box, lambda o: o.getRoleName() == "label" and o.name == "You got it !")
-if said is None:
-    fail("the message box does not say 'You got it !'")
-print("the game says:", said.name)
+if not pump(10, lambda: message_box(app, "You got it !") is not None):
+    fail("no message box saying 'You got it !' after typing the board")
+print("the game says: You got it !")
 if shots:
     subprocess.run(["import", "-window", "root", os.path.join(shots, "keys-you-got-it.png")])
 keys("Return")
-if not pump(10, lambda: message() is None):
+if not pump(10, lambda: message_box(app, "You got it !") is None):
     fail("the message box did not close on Return")
-# Bare Xvfb has no window manager to hand the focus back when the box goes.
+# Bare Xvfb has no window manager to hand the window the focus back; once it
+# has it, the keys are on the board again, at the cell that finished the game.
 subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
+if not pump(10, lambda: find(board, lambda o: "focused" in states(o)) is not None):
+    fail("after the message box no cell of the board has the focus")
+print("the keys are back on", find(board, lambda o: "focused" in states(o)).name)
 keys("ctrl+q")
-print("PASS")

@@ -1,7 +1,7 @@
 // The game without a mouse: the board's cursor and focus ring, every key and
-// shortcut, no keyboard trap in the menu or after a dialog, the opening size
-// on small screens, the operators' signs, the About window's scale, and what
-// the accessibility layer says about the board.
+// shortcut, no keyboard trap in the menu, the opening size on small screens,
+// the operators' signs and the About window's scale. (A whole game by keys
+// and the screen reader's view run end to end, in tests/e2e.)
 #include <QtTest>
 #include <QtWidgets>
 
@@ -10,9 +10,7 @@
 #include "ScriptedServices.h"
 #include "game/Texts.h"
 #include "qt/AboutForm.h"
-#include "qt/BoardAccessible.h"
 #include "qt/MainWindow.h"
-#include "qt/QtServices.h"
 #include "qt/Quadlet.h"
 
 using namespace quorvex;
@@ -78,11 +76,9 @@ private slots:
     void focusRingShowsOnEveryFace();
     void keysOnACellActThroughTheCore();
     void tabShortcutsAndMenuLeaveNoTrap();
-    void aWinByKeysAndItsMessageBoxGiveTheBoardBack();
     void openingSizeFitsSmallScreens();
     void operatorsAreDrawnAsSignsAndSpokenInWords();
     void aboutWindowTakesTheMainWindowsScale();
-    void boardIsATableOfCellsForScreenReaders();
 };
 
 void TestKeyboard::cursorMovesOverInputCellsAndStopsAtEdges() {
@@ -228,46 +224,6 @@ void TestKeyboard::tabShortcutsAndMenuLeaveNoTrap() {
     QCOMPARE(t.services->programEnded, 1);
 }
 
-void TestKeyboard::aWinByKeysAndItsMessageBoxGiveTheBoardBack() {
-    ui::MainWindow w;  // real message boxes
-    w.show();
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    const Form1& f = w.form();
-    QString said;
-    QTimer::singleShot(0, [&] {
-        // Polls until the box appears, then answers it with a key.
-        auto* poll = new QTimer(&w);
-        QObject::connect(poll, &QTimer::timeout, [&, poll] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) return;
-            poll->stop();
-            said = box->windowTitle() + QLatin1Char('|') + box->text();
-            QTest::keyClick(box, Qt::Key_Return);
-        });
-        poll->start(10);
-    });
-    // The stored solution, typed cell by cell until the game says it is solved
-    // (the result row decides cell 49, so the last column operators may not be needed).
-    std::vector<std::pair<int, std::string>> typing;
-    for (int p : {2, 3, 5, 6, 7, 9, 10, 11}) typing.push_back({ValuePositionCell(p), f.SolNum[std::size_t(p)].substr(1)});
-    const std::array<int, 16> ops = {2, 4, 16, 18, 30, 32, 44, 46, 8, 22, 10, 24, 12, 26, 14, 28};
-    for (std::size_t n = 0; n < 16; ++n) typing.push_back({ops[n], f.SolOp[n + 1]});
-    int last = 0;
-    for (const auto& [cell, key] : typing) {
-        if (f.PuzzleDone) break;
-        w.focusCell(cell);
-        QCOMPARE(QApplication::focusWidget(), w.cell(cell));
-        QTest::keyClicks(w.cell(cell), QString::fromStdString(key));
-        last = cell;
-    }
-    QCOMPARE(said, QStringLiteral("Quorvex|You got it !"));
-    QCOMPARE(f.PuzzleDone, 1);
-    // The keys are the board's again, at the cell that finished it.
-    QCOMPARE(w.focusWidget(), w.cell(last));
-    QCOMPARE(w.cursorCell(), last);
-}
-
 void TestKeyboard::openingSizeFitsSmallScreens() {
     // A menu bar and a title bar as on this desktop, a thin border, 8 pixels clear.
     const QSize chrome(8, 22 + 24 + 8);
@@ -288,12 +244,6 @@ void TestKeyboard::openingSizeFitsSmallScreens() {
     }
     QCOMPARE(ui::Geometry::OpeningScale({100, 100}, chrome, margin), ui::Geometry::MinimumScale);
 
-    // The live window on this screen: whole, board and button included.
-    Fixture t;
-    const QRect screen = t.w.screen()->availableGeometry();
-    QVERIFY(screen.contains(t.w.frameGeometry()));
-    QVERIFY(t.w.boardArea()->rect().contains(t.w.newPuzButton()->geometry()));
-    QVERIFY(t.w.boardArea()->rect().contains(t.w.cell(49)->geometry()));
 }
 
 void TestKeyboard::operatorsAreDrawnAsSignsAndSpokenInWords() {
@@ -345,51 +295,6 @@ void TestKeyboard::aboutWindowTakesTheMainWindowsScale() {
     QCOMPARE(size, QSize(qRound(4752 / 15.0 * scale), qRound(1452 / 15.0 * scale)));
     // 7.8 points at 96 dots per inch, whatever the screen's own: 10.4 design pixels.
     QVERIFY2(std::abs(pixels - 10.4 * scale) <= 1.5, qPrintable(QStringLiteral("%1 at %2").arg(pixels).arg(scale)));
-}
-
-void TestKeyboard::boardIsATableOfCellsForScreenReaders() {
-    Fixture t;
-    QAccessibleInterface* area = QAccessible::queryAccessibleInterface(t.w.boardArea());
-    QAccessibleInterface* table = area->child(0);
-    QVERIFY(table && table->role() == QAccessible::Table && table->tableInterface());
-    QCOMPARE(table->parent(), area);
-    QCOMPARE(table->tableInterface()->rowCount() * table->tableInterface()->columnCount(), 49);
-    // The labels, buttons, pictures and targets are the board area's other children; no grid cell is.
-    QStringList others;
-    for (int i = 1; i < area->childCount(); ++i) {
-        QAccessibleInterface* c = area->child(i);
-        QCOMPARE(area->indexOfChild(c), i);
-        QVERIFY(!c->tableCellInterface());
-        others << c->text(QAccessible::Name);
-    }
-    QVERIFY2(others.contains(text::RightMess) && others.contains(text::NewPuz) &&
-                 others.contains("Smiley: the top right corner is right") && others.contains("Target, top left corner: " + t.caption(1)),
-             qPrintable(others.join(" | ")));
-
-    struct Expect { int row, column; const char* role; bool input; };
-    for (Expect e : {Expect{0, 2, "number to fill in", true}, {0, 1, "operator", true}, {0, 0, "given corner", false},
-                     {2, 6, "result", false}, {1, 1, "blank", false}, {0, 5, "equals sign", false}}) {
-        QAccessibleInterface* cell = table->tableInterface()->cellAt(e.row, e.column);
-        const QByteArray at = QByteArray::number(e.row) + "," + QByteArray::number(e.column);
-        QVERIFY2(cell && cell->role() == QAccessible::Cell, at);
-        QCOMPARE(cell->parent(), table);
-        QCOMPARE(table->indexOfChild(cell), e.row * 7 + e.column);
-        QCOMPARE(cell->tableCellInterface()->rowIndex(), e.row);
-        QCOMPARE(cell->tableCellInterface()->columnIndex(), e.column);
-        QCOMPARE(cell->text(QAccessible::Description), QString::fromLatin1(e.role));
-        QVERIFY2(cell->state().editable == e.input && cell->state().readOnly == !e.input && cell->state().disabled == !e.input, at);
-        QVERIFY2(cell->text(QAccessible::Name).startsWith(QStringLiteral("Row %1, column %2: ").arg(e.row + 1).arg(e.column + 1)), at);
-    }
-
-    // Pressing a number cell is a left click, queued (the event it raises is
-    // checked on the real accessibility bus: this platform has none).
-    QAccessibleInterface* cell = table->tableInterface()->cellAt(0, 2);
-    QCOMPARE(cell->actionInterface()->actionNames().first(), QAccessibleActionInterface::pressAction());
-    cell->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    QTRY_COMPARE(cell->text(QAccessible::Value), QStringLiteral("1"));
-    cell->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
-    QTRY_COMPARE(cell->text(QAccessible::Value), QStringLiteral("9"));
-    QVERIFY(table->tableInterface()->cellAt(0, 0)->actionInterface()->actionNames().isEmpty());
 }
 
 QTEST_MAIN(TestKeyboard)
