@@ -19,17 +19,26 @@ struct Cell {
 
     // A disabled or hidden control raises no event.
     bool TakesInput() const { return Enabled && Visible; }
+
+    bool operator==(const Cell&) const = default;
 };
 
 // A label, a frame or a picture: only its visibility changes at run time.
 struct Control {
     std::string Caption;
     bool Visible = true;
+
+    bool operator==(const Control&) const = default;
 };
 
 struct MenuItem {
     std::string Caption;
     bool Enabled = true;
+    // A check-mark item shows `Checked`; the others ignore it.
+    bool Checkable = false;
+    bool Checked = false;
+
+    bool operator==(const MenuItem&) const = default;
 };
 
 }  // namespace quorvex

@@ -20,6 +20,14 @@ Form1::Form1(Services& services, std::unique_ptr<RandomSource> random)
     Helpx.Caption = text::Helpx;
     Aboutx.Caption = text::Aboutx;
     Exitx.Caption = text::Exitx;
+    Toolsx.Caption = text::MenuTools;
+    Undox.Caption = text::Undox;
+    Redox.Caption = text::Redox;
+    Statx.Caption = text::Statx;
+    Timerx.Caption = text::Timerx;
+    Undox.Enabled = Redox.Enabled = false;
+    Timerx.Checkable = Timerx.Checked = true;
+    StatusNote.Visible = false;
     // The design-time caption of every cell, cleared by start-up.
     for (Cell& cell : GridDisp) cell.Caption = "9";
 }
@@ -48,6 +56,9 @@ void Form1::Form_Load() {
     // Tags and colours must exist before the generator writes the corners.
     PrepareBoard();
     GeneratePuzzle();
+    if (ended_) return;
+    LoadStored();
+    BeginPlayPuzzle();
 }
 
 void Form1::EndProgram() {
@@ -73,7 +84,7 @@ void Form1::Aboutx_Click() {
 
 void Form1::ClickCell(int index, int button) {
     if (index < 0 || index >= CellCount || !GridDisp[index].TakesInput()) return;
-    GridDisp_MouseClick(static_cast<std::int16_t>(index), static_cast<std::int16_t>(button), 0, 0, 0);
+    PlayerStep([&] { GridDisp_MouseClick(static_cast<std::int16_t>(index), static_cast<std::int16_t>(button), 0, 0, 0); });
 }
 
 }  // namespace quorvex

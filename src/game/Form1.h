@@ -4,14 +4,19 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "board/Cell.h"
 #include "board/Colour.h"
 #include "board/Layout.h"
+#include "game/History.h"
 #include "game/Services.h"
+#include "game/Statistics.h"
 #include "generator/RandomSource.h"
 
 namespace quorvex {
@@ -57,6 +62,11 @@ public:
     // ---- Print sheet ------------------------------------------------------
     std::array<std::string, 81> SheetLines;  // page is lines 1..55
 
+    // ---- Undo, timer and statistics: the Tools menu and the status line ---
+    MenuItem Toolsx, Undox, Redox, Statx, Timerx;
+    Control StatusNote;  // one line saying the statistics could not be read or saved
+    Statistics Stats;    // as loaded at start-up and counted since
+
     // ---- Event handlers ---------------------------------------------------
     void Form_Load();
     void Form_Unload(std::int16_t& Cancel);
@@ -71,6 +81,29 @@ public:
     void PrintX_Click();
     void Helpx_Click();
     void Aboutx_Click();
+    void Undox_Click();
+    void Redox_Click();
+    void Statx_Click();
+    void Timerx_Click();
+    // Asks first; on Yes every count goes back to zero and is saved.
+    void ResetStatistics();
+    // The window was activated, deactivated, minimised or restored: the
+    // clock runs only while the player can see and use the board.
+    void SetWindowActive(bool active);
+
+    // One step of the player: runs `change` and, when it altered what the
+    // window shows in play, keeps it for undo and counts the puzzle as played
+    // (and as solved when the step ended it). Nested steps count as one.
+    void PlayerStep(const std::function<void()>& change);
+    // The current puzzle had help; it can no longer count as solved unaided.
+    void MarkHelped();
+
+    // The current puzzle's time as "m:ss", or "" when no puzzle is being timed.
+    std::string TimerText() const;
+    bool ClockRunning() const { return clock_.Running(); }
+    // The Statistics window's rows: caption and value.
+    std::vector<std::pair<std::string, std::string>> StatisticsLines() const;
+    std::size_t HistorySize() const { return history_.Size(); }
 
     // Raise a cell's MouseClick the way the control does: nothing for an index
     // outside 0..53 or a disabled or hidden cell. Button 2 is the right button.
@@ -124,10 +157,36 @@ private:
     void GiveUp(std::int16_t previousPuzzleNo);
     void EndProgram();
 
+    // What the current puzzle has been through, for the statistics.
+    struct PuzzleRecord {
+        bool Timed = false;   // made for play, so its time counts
+        bool Played = false;  // counted as played
+        bool Helped = false;
+        bool Ended = false;   // its outcome is counted; undo never recounts it
+    };
+    BoardState CaptureState() const;
+    void RestoreState(const BoardState& state);
+    void RefreshToolsMenu();
+    void SyncClock(double now);
+    void BeginPlayPuzzle();
+    void LeavePuzzle();
+    void LoadStored();
+    void SaveStatistics();
+    void ReportStore(const StoreResult& result);
+
+
     Services& services_;
     std::unique_ptr<RandomSource> random_;
     bool generating_ = false;
     bool ended_ = false;
+
+    History history_;
+    PuzzleClock clock_;
+    PuzzleRecord puzzle_;
+    bool windowActive_ = true;
+    bool inStep_ = false;
+    bool storeWarned_ = false;  // one warning a run is enough
+    bool saveBlocked_ = false;  // never overwrite a file that could not be read
 };
 
 }  // namespace quorvex

@@ -6,9 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "game/Statistics.h"
+
 namespace quorvex {
 
-enum class MsgButtons { Ok, YesNo };
+// YesNoSafe: Yes and No where Enter must not say Yes (a question about losing something).
+enum class MsgButtons { Ok, YesNo, YesNoSafe };
 enum class MsgAnswer { Ok, Yes, No };
 
 // One printed page: the font to set, then the lines in order ("" is an empty line).
@@ -16,6 +19,19 @@ struct PrintJob {
     std::string FontName;
     double FontSize = 0;
     std::vector<std::string> Lines;
+};
+
+// Choices remembered between runs.
+struct Preferences {
+    bool ShowTimer = true;
+};
+
+// How a load or save of the statistics went, and which file it concerned.
+enum class StoreStatus { Ok, Missing, Damaged, Unreadable, Unwritable };
+struct StoreResult {
+    StoreStatus Status = StoreStatus::Ok;
+    std::string Where;   // the file, for the player to find
+    std::string KeptAs;  // where a damaged file was moved aside, if it was
 };
 
 class Services {
@@ -34,6 +50,20 @@ public:
     virtual void showAbout() = 0;
     // Close every window and end the event loop; no further handler may run.
     virtual void endProgram() = 0;
+
+    // Seconds from any fixed start; never goes back.
+    virtual double monotonicSeconds() = 0;
+    // The statistics kept between runs; `into` is written only when Ok.
+    virtual StoreResult loadStatistics(Statistics& into) = 0;
+    virtual StoreResult saveStatistics(const Statistics& stats) = 0;
+    // Defaults whenever they cannot be read; a failed save goes unreported.
+    virtual Preferences loadPreferences() = 0;
+    virtual void savePreferences(const Preferences& preferences) = 0;
+    // Modal Statistics window showing Form1::StatisticsLines(); its Reset
+    // button calls Form1::ResetStatistics(). Returns when it is closed.
+    virtual void showStatistics() = 0;
+    // One line for the program's error output.
+    virtual void logWarning(std::string_view line) = 0;
 };
 
 }  // namespace quorvex

@@ -106,6 +106,7 @@ void Form1::GiveUp(std::int16_t previousPuzzleNo) {
 
 void Form1::NewPuz_Click() {
     if (Busy()) return;
+    LeavePuzzle();
     if (SetupMode == FlagOn) SolveMx_Click();
     PuzzleDone = FlagOff;
     for (int k = 1; k <= 4; ++k) GridDisp[CornerCells[k]].BackColor = ClrGreen;
@@ -113,6 +114,7 @@ void Form1::NewPuz_Click() {
     for (int i : EqualsCells) GridDisp[i].Caption = "=";
     RightMess.Visible = true;
     GeneratePuzzle();
+    if (!ended_) BeginPlayPuzzle();
 }
 
 }  // namespace quorvex

@@ -11,10 +11,12 @@
 #include "qt/HelpViewer.h"
 #include "qt/MainWindow.h"
 #include "qt/PagePrinter.h"
+#include "qt/SettingsStore.h"
+#include "qt/StatisticsForm.h"
 
 namespace quorvex::ui {
 
-QtServices::QtServices(MainWindow& window) : window_(window) {}
+QtServices::QtServices(MainWindow& window) : window_(window) { clock_.start(); }
 
 MsgAnswer QtServices::showMessage(std::string_view text, MsgButtons buttons) {
     window_.sync();
@@ -22,9 +24,9 @@ MsgAnswer QtServices::showMessage(std::string_view text, MsgButtons buttons) {
     box.setWindowTitle(QString::fromUtf8(text::AppTitle));
     box.setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
     box.setIcon(QMessageBox::NoIcon);
-    if (buttons == MsgButtons::YesNo) {
+    if (buttons != MsgButtons::Ok) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(buttons == MsgButtons::YesNoSafe ? QMessageBox::No : QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
@@ -69,6 +71,24 @@ void QtServices::endProgram() {
     }
     if (!window_.isClosing()) window_.close();
     QCoreApplication::exit(0);
+}
+
+double QtServices::monotonicSeconds() { return double(clock_.nsecsElapsed()) / 1e9; }
+
+StoreResult QtServices::loadStatistics(Statistics& into) { return LoadStatisticsFile(into); }
+StoreResult QtServices::saveStatistics(const Statistics& stats) { return SaveStatisticsFile(stats); }
+Preferences QtServices::loadPreferences() { return LoadPreferencesFile(); }
+void QtServices::savePreferences(const Preferences& preferences) { SavePreferencesFile(preferences); }
+
+void QtServices::showStatistics() {
+    window_.sync();
+    ShowStatisticsModal(
+        &window_, [this] { return window_.form().StatisticsLines(); },
+        [this] { window_.dispatch([this] { window_.form().ResetStatistics(); }); });
+}
+
+void QtServices::logWarning(std::string_view line) {
+    qWarning("quorvex: %.*s", int(line.size()), line.data());
 }
 
 }  // namespace quorvex::ui

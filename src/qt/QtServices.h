@@ -2,6 +2,8 @@
 // the clock, the printer, help, the About window and the end of the program.
 #pragma once
 
+#include <QElapsedTimer>
+
 #include "game/Services.h"
 
 namespace quorvex::ui {
@@ -21,9 +23,17 @@ public:
     void openHelp() override;
     void showAbout() override;
     void endProgram() override;
+    double monotonicSeconds() override;
+    StoreResult loadStatistics(Statistics& into) override;
+    StoreResult saveStatistics(const Statistics& stats) override;
+    Preferences loadPreferences() override;
+    void savePreferences(const Preferences& preferences) override;
+    void showStatistics() override;
+    void logWarning(std::string_view line) override;
 
 private:
     MainWindow& window_;
+    QElapsedTimer clock_;
 };
 
 }  // namespace quorvex::ui

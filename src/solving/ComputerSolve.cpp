@@ -9,6 +9,9 @@ namespace quorvex {
 void Form1::SolveMx_Click() {
     if (Busy()) return;
     if (SetupMode == FlagOff) {
+        LeavePuzzle();
+        // Whatever is later played on a board made here was not found alone.
+        MarkHelped();
         PuzzleDone = FlagOff;
         for (int k = 1; k <= 4; ++k) {
             Cell& corner = GridDisp[CornerCells[k]];
@@ -66,6 +69,9 @@ void Form1::Solveit_Click() {
     if (GenOk == FlagOn) {
         PuzzleDone = FlagOn;
         ShowSolution();
+        // A new board: nothing before it can be undone into it.
+        LeavePuzzle();
+        MarkHelped();
     }
     for (int k = 1; k <= 4; ++k) GridDisp[CornerCells[k]].BackColor = ClrRed;
 }

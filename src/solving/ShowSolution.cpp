@@ -21,11 +21,14 @@ void Form1::ShowSolution() {
 
 void Form1::ShowSolx_Click() {
     if (Busy()) return;
-    SetupMode = FlagOff;
-    RightMess.Visible = false;
-    ShowSolution();
-    PuzzleDone = FlagOn;
-    for (int j = 1; j <= 4; ++j) NPict[j].Visible = true;
+    MarkHelped();
+    PlayerStep([this] {
+        SetupMode = FlagOff;
+        RightMess.Visible = false;
+        ShowSolution();
+        PuzzleDone = FlagOn;
+        for (int j = 1; j <= 4; ++j) NPict[j].Visible = true;
+    });
 }
 
 }  // namespace quorvex

@@ -25,6 +25,15 @@ public:
     int helpOpened = 0, aboutShown = 0, programEnded = 0;
     bool realClock = false;                 // otherwise frozen at noon
     std::function<void()> onPendingEvents;  // input arriving in the middle of a search
+    double monotonic = 1000;                // frozen until a test moves it on
+
+    // Statistics and preferences kept in memory; a test sets what the next
+    // load finds and how loads and saves go.
+    Statistics stored;
+    StoreStatus loadStatus = StoreStatus::Ok, saveStatus = StoreStatus::Ok;
+    int saves = 0, statisticsShown = 0;
+    Preferences preferences;
+    std::vector<std::string> warnings;
 
     MsgAnswer showMessage(std::string_view text, MsgButtons buttons) override {
         messages.push_back({std::string(text), buttons});
@@ -45,6 +54,21 @@ public:
     void openHelp() override { ++helpOpened; }
     void showAbout() override { ++aboutShown; }
     void endProgram() override { ++programEnded; }
+    double monotonicSeconds() override { return monotonic; }
+    StoreResult loadStatistics(Statistics& into) override {
+        if (loadStatus == StoreStatus::Ok) into = stored;
+        return {loadStatus, "memory", ""};
+    }
+    StoreResult saveStatistics(const Statistics& stats) override {
+        if (saveStatus != StoreStatus::Ok) return {saveStatus, "memory", ""};
+        ++saves;
+        stored = stats;
+        return {};
+    }
+    Preferences loadPreferences() override { return preferences; }
+    void savePreferences(const Preferences& p) override { preferences = p; }
+    void showStatistics() override { ++statisticsShown; }
+    void logWarning(std::string_view line) override { warnings.emplace_back(line); }
 
     int count(const std::string& text) const {
         const auto same = [&](const Message& m) { return m.text == text; };

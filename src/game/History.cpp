@@ -1,0 +1,95 @@
+// Undo and redo of the player's steps.
+#include "game/History.h"
+
+#include <cmath>
+
+#include "game/Form1.h"
+
+namespace quorvex {
+
+void History::Record(const BoardState& before, const BoardState& after) {
+    steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(done_), steps_.end());
+    steps_.push_back({before, after});
+    if (steps_.size() > Limit) steps_.pop_front();
+    done_ = steps_.size();
+}
+
+BoardState Form1::CaptureState() const {
+    return {GridDisp,  NewPuz, Solveit,
+            RightMess, CompMess, NPict,
+            {Gamex, StartSolx, ShowSolx, SolveMx, PrintX, Helpx, Aboutx, Exitx},
+            SetupMode, PuzzleDone};
+}
+
+void Form1::RestoreState(const BoardState& state) {
+    GridDisp = state.GridDisp;
+    NewPuz = state.NewPuz;
+    Solveit = state.Solveit;
+    RightMess = state.RightMess;
+    CompMess = state.CompMess;
+    NPict = state.NPict;
+    MenuItem* menu[] = {&Gamex, &StartSolx, &ShowSolx, &SolveMx, &PrintX, &Helpx, &Aboutx, &Exitx};
+    for (std::size_t i = 0; i < state.Menu.size(); ++i) *menu[i] = state.Menu[i];
+    SetupMode = state.SetupMode;
+    PuzzleDone = state.PuzzleDone;
+}
+
+void Form1::PlayerStep(const std::function<void()>& change) {
+    if (inStep_ || Busy()) {
+        change();
+        return;
+    }
+    struct Guard {
+        bool& flag;
+        ~Guard() { flag = false; }
+    } guard{inStep_};
+    inStep_ = true;
+    // A step that ends the puzzle stops its clock at the moment of the step,
+    // not when the player has closed "You got it !".
+    const double at = services_.monotonicSeconds();
+    const bool inPlay = SetupMode == FlagOff;
+    const BoardState before = CaptureState();
+    change();
+    if (Busy()) return;
+
+    // Set-up mode has no steps to undo: its corners are not a board in play.
+    if (inPlay && SetupMode == FlagOff) {
+        const BoardState after = CaptureState();
+        if (!(after == before)) {
+            history_.Record(before, after);
+            const bool counted = !puzzle_.Played || (PuzzleDone == FlagOn && !puzzle_.Ended);
+            if (!puzzle_.Played) {
+                puzzle_.Played = true;
+                CountPlayed(Stats);
+            }
+            if (PuzzleDone == FlagOn && !puzzle_.Ended) {
+                puzzle_.Ended = true;
+                CountSolved(Stats, puzzle_.Helped, std::llround(clock_.Elapsed(at) * 1000));
+            }
+            if (counted) SaveStatistics();
+        }
+    }
+    SyncClock(at);
+    RefreshToolsMenu();
+}
+
+void Form1::Undox_Click() {
+    if (Busy() || inStep_ || SetupMode == FlagOn || !history_.CanUndo()) return;
+    RestoreState(history_.Undo());
+    SyncClock(services_.monotonicSeconds());
+    RefreshToolsMenu();
+}
+
+void Form1::Redox_Click() {
+    if (Busy() || inStep_ || SetupMode == FlagOn || !history_.CanRedo()) return;
+    RestoreState(history_.Redo());
+    SyncClock(services_.monotonicSeconds());
+    RefreshToolsMenu();
+}
+
+void Form1::RefreshToolsMenu() {
+    Undox.Enabled = SetupMode == FlagOff && history_.CanUndo();
+    Redox.Enabled = SetupMode == FlagOff && history_.CanRedo();
+}
+
+}  // namespace quorvex
