@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
 
@@ -105,6 +106,8 @@ MainWindow::MainWindow(ServicesFactory makeServices, std::unique_ptr<RandomSourc
 
     buildBoard();
     buildMenu();
+    buildToolsMenu();
+    buildStatusLine();
 
     dispatch([this] { form_->Form_Load(); });
 
@@ -112,12 +115,13 @@ MainWindow::MainWindow(ServicesFactory makeServices, std::unique_ptr<RandomSourc
 
     // Sized once the menu has its caption, which decides the menu bar's height;
     // as large as the design's default, or smaller when the screen asks for it.
-    const int menuHeight = menuBar()->sizeHint().height();
+    // The status line sits under the board and adds its own height.
+    const int barsHeight = menuBar()->sizeHint().height() + statusBar()->minimumHeight();
     const QSize chrome(2 * AssumedBorder,
-                       menuHeight + style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * AssumedBorder);
+                       barsHeight + style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * AssumedBorder);
     const QRect available = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
     const QSize client = Geometry(Geometry::OpeningScale(available.size(), chrome, ScreenMargin)).clientSize();
-    resize(client.width(), client.height() + menuHeight);
+    resize(client.width(), client.height() + barsHeight);
     relayout();
     cursor_ = SettleCursor(1, [this](int i) { return cellTakesInput(i); });
     focusBoard();
@@ -176,7 +180,11 @@ void MainWindow::buildBoard() {
 }
 
 QAction* MainWindow::addCommand(const char* name, const MenuItem& item, void (Form1::*handler)()) {
-    QAction* action = gamex_->addAction(QString());
+    return addCommand(gamex_, name, item, handler);
+}
+
+QAction* MainWindow::addCommand(QMenu* menu, const char* name, const MenuItem& item, void (Form1::*handler)()) {
+    QAction* action = menu->addAction(QString());
     action->setObjectName(QString::fromLatin1(name));
     connect(action, &QAction::triggered, this, [this, handler] { dispatch([this, handler] { ((*form_).*handler)(); }); });
     menuBindings_.push_back({action, &item});
@@ -362,7 +370,11 @@ void MainWindow::sync() {
     for (const MenuBinding& binding : menuBindings_) {
         binding.action->setText(Text(binding.item->Caption));
         binding.action->setEnabled(binding.item->Enabled);
+        binding.action->setCheckable(binding.item->Checkable);
+        binding.action->setChecked(binding.item->Checked);
     }
+    toolsx_->setTitle(Text(f.Toolsx.Caption));
+    syncStatusLine();
 }
 
 void MainWindow::dispatch(const std::function<void()>& call) {
@@ -404,6 +416,60 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == board_ && event->type() == QEvent::Resize) relayout();
     return QMainWindow::eventFilter(watched, event);
+}
+
+// Undo, redo, statistics and the timer: a menu of their own beside the
+// Puzzle menu, which keeps its items as they are.
+void MainWindow::buildToolsMenu() {
+    toolsx_ = menuBar()->addMenu(QString());
+    toolsx_->setObjectName(QStringLiteral("Toolsx"));
+    Form1& f = *form_;
+    addCommand(toolsx_, "Undox", f.Undox, &Form1::Undox_Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    addCommand(toolsx_, "Redox", f.Redox, &Form1::Redox_Click)
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    // A hint goes in above this separator.
+    toolsx_->addSeparator()->setObjectName(QStringLiteral("dash4"));
+    addCommand(toolsx_, "Statx", f.Statx, &Form1::Statx_Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    addCommand(toolsx_, "Timerx", f.Timerx, &Form1::Timerx_Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+}
+
+void MainWindow::buildStatusLine() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusLine"));
+    bar->setSizeGripEnabled(false);
+    noteLabel_ = new QLabel(bar);
+    noteLabel_->setObjectName(QStringLiteral("StatusNote"));
+    // A long note must not widen the window: it is cut, and whole in its tooltip.
+    noteLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    bar->addWidget(noteLabel_, 1);
+    timerLabel_ = new QLabel(bar);
+    timerLabel_->setObjectName(QStringLiteral("StatusTime"));
+    timerLabel_->setText(QString::fromUtf8(text::TimerPrefix) + QStringLiteral("00:00"));
+    bar->addPermanentWidget(timerLabel_);
+    // One height whatever it shows, so hiding the time never moves the board.
+    bar->setFixedHeight(bar->sizeHint().height());
+
+    timerTick_ = new QTimer(this);
+    timerTick_->setInterval(250);
+    connect(timerTick_, &QTimer::timeout, this, &MainWindow::syncStatusLine);
+}
+
+void MainWindow::syncStatusLine() {
+    const Form1& f = *form_;
+    const std::string time = f.TimerText();
+    timerLabel_->setText(time.empty() ? QString() : QString::fromUtf8(text::TimerPrefix) + Text(time));
+    SetShown(timerLabel_, f.Timerx.Checked);
+    noteLabel_->setText(Text(f.StatusNote.Caption));
+    noteLabel_->setToolTip(noteLabel_->text());
+    SetShown(noteLabel_, f.StatusNote.Visible);
+    if (f.ClockRunning() != timerTick_->isActive()) f.ClockRunning() ? timerTick_->start() : timerTick_->stop();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (!form_ || !timerTick_ || (event->type() != QEvent::ActivationChange && event->type() != QEvent::WindowStateChange)) return;
+    const bool active = isActiveWindow() && !isMinimized();
+    dispatch([this, active] { form_->SetWindowActive(active); });
 }
 
 }  // namespace quorvex::ui

@@ -19,6 +19,7 @@ class QAction;
 class QFrame;
 class QLabel;
 class QMenu;
+class QTimer;
 
 namespace quorvex::ui {
 
@@ -57,6 +58,9 @@ public:
     QWidget* picture(int j) const { return pictures_.at(std::size_t(j)); }
     QFrame* frame() const { return frame_; }
     QMenu* puzzleMenu() const { return gamex_; }
+    QMenu* toolsMenu() const { return toolsx_; }
+    QLabel* timerLabel() const { return timerLabel_; }
+    QLabel* noteLabel() const { return noteLabel_; }
 
     // Moves the board's cursor, and the keyboard focus, to a cell that takes
     // input; a cell that takes none is left alone.
@@ -76,6 +80,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
@@ -86,9 +91,13 @@ private:
     void buildKeys();
     bool cellTakesInput(int index) const;
     bool boardHasFocus() const;
+    void buildToolsMenu();
+    void buildStatusLine();
+    void syncStatusLine();
     void relayout();
     void reportFailure(const QString& what);
     QAction* addCommand(const char* name, const MenuItem& item, void (Form1::*handler)());
+    QAction* addCommand(QMenu* menu, const char* name, const MenuItem& item, void (Form1::*handler)());
 
     std::unique_ptr<Services> services_;
     std::unique_ptr<Form1> form_;
@@ -102,6 +111,10 @@ private:
     QLabel* compMess_ = nullptr;
     std::array<QWidget*, 5> pictures_{};  // 1..4
     QMenu* gamex_ = nullptr;
+    QMenu* toolsx_ = nullptr;
+    QLabel* timerLabel_ = nullptr;
+    QLabel* noteLabel_ = nullptr;
+    QTimer* timerTick_ = nullptr;  // repaints the time while the clock runs
     struct MenuBinding {
         QAction* action;
         const MenuItem* item;
