@@ -96,6 +96,8 @@ public:
     // (and as solved when the step ended it). Nested steps count as one.
     void PlayerStep(const std::function<void()>& change);
     // The current puzzle had help; it can no longer count as solved unaided.
+    // Called before the step that gives the help, so that a step which ends
+    // the puzzle already counts it as helped.
     void MarkHelped();
 
     // The current puzzle's time as "m:ss", or "" when no puzzle is being timed.
@@ -103,7 +105,6 @@ public:
     bool ClockRunning() const { return clock_.Running(); }
     // The Statistics window's rows: caption and value.
     std::vector<std::pair<std::string, std::string>> StatisticsLines() const;
-    std::size_t HistorySize() const { return history_.Size(); }
 
     // Raise a cell's MouseClick the way the control does: nothing for an index
     // outside 0..53 or a disabled or hidden cell. Button 2 is the right button.
@@ -173,7 +174,6 @@ private:
     void LoadStored();
     void SaveStatistics();
     void ReportStore(const StoreResult& result);
-
 
     Services& services_;
     std::unique_ptr<RandomSource> random_;

@@ -41,7 +41,6 @@ public:
     // The state to restore; call only when the matching Can... is true.
     const BoardState& Undo() { return steps_[--done_].before; }
     const BoardState& Redo() { return steps_[done_++].after; }
-    std::size_t Size() const { return steps_.size(); }
 
 private:
     // Both ends of a step are kept, so a change made outside any step (none
