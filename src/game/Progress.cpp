@@ -100,9 +100,10 @@ void Form1::SaveStatistics() {
     if (result.Status != StoreStatus::Ok) ReportStore(result);
 }
 
+// The log line names the files; the status line only says what it means.
 void Form1::ReportStore(const StoreResult& result) {
     const std::string& where = result.Where;
-    std::string line;
+    std::string line, note;
     switch (result.Status) {
         case StoreStatus::Ok:
             return;
@@ -113,18 +114,21 @@ void Form1::ReportStore(const StoreResult& result) {
         case StoreStatus::Damaged:
             line = "Statistics file " + where + " is damaged; counting starts again from zero" +
                    (result.KeptAs.empty() ? "." : " (the old file is kept as " + result.KeptAs + ").");
+            note = "Statistics file damaged: counting starts again from zero.";
             break;
         case StoreStatus::Unreadable:
             line = "Statistics file " + where + " cannot be read; this session's statistics will not be saved.";
+            note = "Statistics file cannot be read: this session's statistics will not be saved.";
             break;
         case StoreStatus::Unwritable:
             line = "Statistics cannot be saved to " + where + "; they are kept until Quorvex closes.";
+            note = "Statistics cannot be saved: they are kept until Quorvex closes.";
             break;
     }
     if (storeWarned_) return;
     storeWarned_ = true;
     services_.logWarning(line);
-    StatusNote.Caption = line;
+    StatusNote.Caption = note;
     StatusNote.Visible = true;
 }
 

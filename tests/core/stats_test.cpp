@@ -112,10 +112,10 @@ TEST(StatsStore, ProblemsGiveEmptyStatisticsAndOneWarning) {
     const Case cases[] = {
         {StoreStatus::Ok, StoreStatus::Ok, "", 2},
         {StoreStatus::Missing, StoreStatus::Ok, "", 2},
-        {StoreStatus::Damaged, StoreStatus::Ok, "Statistics file memory is damaged", 2},
-        {StoreStatus::Unreadable, StoreStatus::Ok, "Statistics file memory cannot be read", 0},
-        {StoreStatus::Ok, StoreStatus::Unwritable, "Statistics cannot be saved to memory", 0},
-        {StoreStatus::Damaged, StoreStatus::Unwritable, "Statistics file memory is damaged", 0},
+        {StoreStatus::Damaged, StoreStatus::Ok, "Statistics file damaged: ", 2},
+        {StoreStatus::Unreadable, StoreStatus::Ok, "Statistics file cannot be read: ", 0},
+        {StoreStatus::Ok, StoreStatus::Unwritable, "Statistics cannot be saved: ", 0},
+        {StoreStatus::Damaged, StoreStatus::Unwritable, "Statistics file damaged: ", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << int(c.load) << ' ' << int(c.save));

@@ -208,7 +208,7 @@ void TestExtras::damagedOrReadOnlyFilesNeverStopTheGame() {
         {{}, "No statistics yet in ", false, false, 0, 1},
         {garbage, "Statistics file ", true, false, 0, 1},
         {QByteArray(five).replace("played=5", "played=-5"), "Statistics file ", true, false, 0, 1},
-        {five, "Statistics cannot be saved to ", true, true, 5, 5},
+        {five, "Statistics cannot be saved", true, true, 5, 5},
     };
     for (const auto& c : cases) {
         ScratchConfig config;
