@@ -30,7 +30,7 @@ struct BoardState {
 
 class History {
 public:
-    // About 4.5 KB a state; the oldest steps go first beyond this.
+    // A step keeps two states of about 5 KB each; beyond this the oldest go.
     static constexpr std::size_t Limit = 500;
 
     void Clear() { steps_.clear(), done_ = 0; }
