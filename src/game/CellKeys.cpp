@@ -31,6 +31,10 @@ bool IsCornerCell(int index) {
 
 void Form1::TypeKey(int index, char key) {
     if (Busy() || index < 1 || index > GridCells || !GridDisp[index].TakesInput()) return;
+    PlayerStep([&] { ApplyKey(index, key); });
+}
+
+void Form1::ApplyKey(int index, char key) {
     const auto cell = static_cast<std::int16_t>(index);
 
     switch (key) {

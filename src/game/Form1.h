@@ -153,6 +153,7 @@ private:
     void RevealTargets();
     void EvalNumberLines(int index);
     void EvalOperatorLine(int index);
+    void ApplyKey(int index, char key);
     bool CornerIsRight(int k, const std::array<std::string, 5>& captions) const;
     void LineSearch(int i, int step, std::int16_t target);
     void GiveUp(std::int16_t previousPuzzleNo);
