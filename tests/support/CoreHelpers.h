@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <iostream>
+#include <random>
 #include <sstream>
 
 #include "ScriptedServices.h"
@@ -18,6 +21,14 @@ namespace quorvex::testing {
 // Rows that always fit and a first column (5, 9, 1) that no operator pair
 // fits: every attempt fails at the columns.
 inline const std::vector<int> NeverFits = {5, 1, 1, 9, 1, 1, 1, 1, 1};
+
+// The seed of a random test: QUORVEX_SEED replays a run; printed either way.
+inline unsigned TestSeed() {
+    const char* env = std::getenv("QUORVEX_SEED");
+    const unsigned seed = env ? static_cast<unsigned>(std::strtoul(env, nullptr, 10)) : std::random_device{}();
+    std::cout << "QUORVEX_SEED=" << seed << '\n';
+    return seed;
+}
 
 struct Game {
     ScriptedServices svc;
