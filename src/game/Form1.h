@@ -67,6 +67,9 @@ public:
     Control StatusNote;  // one line saying the statistics could not be read or saved
     Statistics Stats;    // as loaded at start-up and counted since
 
+    // ---- Hint ---------------------------------------------------------------
+    int HintedCell = 0;  // the cell the last Hint_Click changed, 0 for none
+
     // ---- Event handlers ---------------------------------------------------
     void Form_Load();
     void Form_Unload(std::int16_t& Cancel);
@@ -105,6 +108,10 @@ public:
     bool ClockRunning() const { return clock_.Running(); }
     // The Statistics window's rows: caption and value.
     std::vector<std::pair<std::string, std::string>> StatisticsLines() const;
+    // Moves the player's board one cell toward the nearest complete board.
+    void Hint_Click();
+    // True while a hint can be given: a puzzle open for play.
+    bool HintAvailable() const;
 
     // Raise a cell's MouseClick the way the control does: nothing for an index
     // outside 0..53 or a disabled or hidden cell. Button 2 is the right button.
@@ -158,6 +165,7 @@ private:
     void LineSearch(int i, int step, std::int16_t target);
     void GiveUp(std::int16_t previousPuzzleNo);
     void EndProgram();
+    void SetCaptionAndEvaluate(int index, const std::string& caption);
 
     // What the current puzzle has been through, for the statistics.
     struct PuzzleRecord {
