@@ -79,8 +79,13 @@ const Tables& GetTables() {
     return tables;
 }
 
+// A line result that cannot be had, in the worth tables below: so far below
+// any real worth that every sum containing it stays negative, which spares
+// the inner loops a test.
+constexpr int Out = -64;
+
 // For the result row or column: twice the most operator cells kept for each
-// pair of middle and last operands (r1, r2), None when no pair gives corner 49.
+// pair of middle and last operands (r1, r2), Out when no pair gives corner 49.
 using ResultGrid = std::array<std::array<std::int8_t, Digits>, Digits>;
 
 // The operator cells of each line, as indices into BoardValues::operators.
@@ -131,13 +136,13 @@ private:
     // each of its numbers kept counts 1 (every free number lies on one row
     // and one column, so the halves add up to whole cells over the board).
     // worth[key][r]: the most a line can be worth with result r, the open
-    // operands taking whatever suits it; None when r is out of reach.
+    // operands taking whatever suits it; Out when r is out of reach.
     using LineWorth = std::array<std::array<std::int8_t, Digits>, 1000>;
 
-    static int Twice(int v) { return v == None ? None : 2 * v; }
+    static int Twice(int v) { return v == None ? Out : 2 * v; }
 
     void BuildLine(LineWorth& worth, int pattern, const std::array<int, 3>& mine) const {
-        for (auto& row : worth) row.fill(None);
+        for (auto& row : worth) row.fill(Out);
         for (int a = 1; a < Digits; ++a)
             for (int b = 1; b < Digits; ++b)
                 for (int c = 1; c < Digits; ++c) {
@@ -161,46 +166,41 @@ private:
     int ColumnKey(int j) const { return Key(num_[j], num_[3 + j], num_[6 + j]); }
 
     // One side of the board: three parallel lines and the result line across
-    // them, worth together at most With(key) half cells (None when some line
-    // cannot be met) once the line through the number being chosen has that
-    // key. Only that line changes among a node's children, so the other two
-    // are summed up once per node.
+    // them, worth together at most With(key) half cells (negative when some
+    // line cannot be met) once the line through the number being chosen has
+    // that key. Only that line changes among a node's children, so the other
+    // two are summed up once per node.
     class Side {
     public:
         Side(const LineWorth* lines, const int keys[3], int target, const ResultGrid& result, int changing)
             : changing_(lines[changing]), first_(changing == 0), target_(target) {
             if (first_) {
-                base_ = None;
                 for (int r1 = 1; r1 < Digits; ++r1)
                     for (int r2 = 1; r2 < Digits; ++r2)
-                        base_ = std::max(base_, Add(lines[1][keys[1]][r1], lines[2][keys[2]][r2], result[r1][r2]));
+                        base_ = std::max(base_, lines[1][keys[1]][r1] + lines[2][keys[2]][r2] + result[r1][r2]);
                 return;
             }
             base_ = lines[0][keys[0]][target];
             const auto& other = lines[3 - changing][keys[3 - changing]];
             for (int r = 1; r < Digits; ++r) {
-                rest_[r] = None;
+                rest_[r] = 4 * Out;
                 for (int o = 1; o < Digits; ++o)
-                    rest_[r] = std::max(rest_[r], Add(other[o], changing == 1 ? result[r][o] : result[o][r]));
+                    rest_[r] = std::max(rest_[r], other[o] + (changing == 1 ? result[r][o] : result[o][r]));
             }
         }
 
         int With(int key) const {
-            if (base_ == None) return None;
-            if (first_) return Add(changing_[key][target_], base_);
-            int m = None;
-            for (int r = 1; r < Digits; ++r) m = std::max(m, Add(changing_[key][r], rest_[r]));
-            return Add(base_, m);
+            if (first_) return changing_[key][target_] + base_;
+            int m = 4 * Out;
+            for (int r = 1; r < Digits; ++r) m = std::max(m, changing_[key][r] + rest_[r]);
+            return base_ + m;
         }
 
     private:
-        static int Add(int x, int y) { return x == None || y == None ? None : x + y; }
-        static int Add(int x, int y, int z) { return Add(Add(x, y), z); }
-
         const LineWorth& changing_;
         bool first_;  // the line that must give the corner
         int target_;
-        int base_;                         // the first line, or when it changes, the other two with the result line
+        int base_ = 4 * Out;  // the first line, or when it changes, the other two with the result line
         std::array<int, Digits> rest_{};  // by the changing line's result: the other line with the result line
     };
 
@@ -218,7 +218,7 @@ private:
         for (int d = 1; d < Digits; ++d) {
             num_[k] = d;
             const int x = rows.With(RowKey(r)), y = columns.With(ColumnKey(c));
-            bounds[d] = x == None || y == None ? None : (x + y) / 2;
+            bounds[d] = x < 0 || y < 0 ? None : (x + y) / 2;
         }
         num_[k] = 0;
         return bounds;
