@@ -39,10 +39,8 @@ std::string CaptionIn(const BoardValues& b, int index) {
 bool Form1::HintAvailable() const {
     if (Busy() || SetupMode != FlagOff || PuzzleDone != FlagOff || GenOk != FlagOn) return false;
     // A run that gave up leaves no puzzle to aim at.
-    for (int p : CornerValuePositions) {
-        const double given = NumericValue(SolNum[p]);
-        if (given < 1 || given > 9 || given != static_cast<int>(given)) return false;
-    }
+    for (int p : CornerValuePositions)
+        if (const double given = NumericValue(SolNum[p]); given < 1 || given > 9) return false;
     return true;
 }
 
