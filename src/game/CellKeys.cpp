@@ -56,18 +56,22 @@ void Form1::ApplyKey(int index, char key) {
             return;
         }
         if (PuzzleDone == FlagOn) return;
-        RevealTargets();
-        GridDisp[index].Caption = std::string(1, key);
-        EvalNumberLines(index);
-        CheckSolution();
+        SetCaptionAndEvaluate(index, std::string(1, key));
         return;
     }
 
     const std::string op = OperatorOfKey(key);
     if (op.empty() || !IsOperatorCell(index) || SetupMode == FlagOn || PuzzleDone == FlagOn) return;
+    SetCaptionAndEvaluate(index, op);
+}
+
+void Form1::SetCaptionAndEvaluate(int index, const std::string& caption) {
     RevealTargets();
-    GridDisp[index].Caption = op;
-    EvalOperatorLine(index);
+    if (index != 0) {
+        GridDisp[index].Caption = caption;
+        if (IsOperatorCell(index)) EvalOperatorLine(index);
+        else EvalNumberLines(index);
+    }
     CheckSolution();
 }
 

@@ -23,9 +23,10 @@ Form1::Form1(Services& services, std::unique_ptr<RandomSource> random)
     Toolsx.Caption = text::MenuTools;
     Undox.Caption = text::Undox;
     Redox.Caption = text::Redox;
+    Hintx.Caption = text::Hintx;
     Statx.Caption = text::Statx;
     Timerx.Caption = text::Timerx;
-    Undox.Enabled = Redox.Enabled = false;
+    Undox.Enabled = Redox.Enabled = Hintx.Enabled = false;
     Timerx.Checkable = Timerx.Checked = true;
     StatusNote.Visible = false;
     // The design-time caption of every cell, cleared by start-up.

@@ -63,7 +63,7 @@ public:
     std::array<std::string, 81> SheetLines;  // page is lines 1..55
 
     // ---- Undo, timer and statistics: the Tools menu and the status line ---
-    MenuItem Toolsx, Undox, Redox, Statx, Timerx;
+    MenuItem Toolsx, Undox, Redox, Hintx, Statx, Timerx;
     Control StatusNote;  // one line saying the statistics could not be read or saved
     Statistics Stats;    // as loaded at start-up and counted since
 
@@ -112,6 +112,8 @@ public:
     void Hint_Click();
     // True while a hint can be given: a puzzle open for play.
     bool HintAvailable() const;
+    // Brings the Tools menu's enabled states up to date with the board.
+    void RefreshToolsMenu();
 
     // Raise a cell's MouseClick the way the control does: nothing for an index
     // outside 0..53 or a disabled or hidden cell. Button 2 is the right button.
@@ -165,7 +167,11 @@ private:
     void LineSearch(int i, int step, std::int16_t target);
     void GiveUp(std::int16_t previousPuzzleNo);
     void EndProgram();
+    // What a click does around its own step, with the caption set at once
+    // instead of stepped: one evaluation and one check. Index 0 sets nothing
+    // and only re-derives and checks.
     void SetCaptionAndEvaluate(int index, const std::string& caption);
+    void GiveHint();
 
     // What the current puzzle has been through, for the statistics.
     struct PuzzleRecord {
@@ -176,7 +182,6 @@ private:
     };
     BoardState CaptureState() const;
     void RestoreState(const BoardState& state);
-    void RefreshToolsMenu();
     void SyncClock(double now);
     void BeginPlayPuzzle();
     void LeavePuzzle();

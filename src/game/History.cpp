@@ -90,6 +90,7 @@ void Form1::Redox_Click() {
 void Form1::RefreshToolsMenu() {
     Undox.Enabled = SetupMode == FlagOff && history_.CanUndo();
     Redox.Enabled = SetupMode == FlagOff && history_.CanRedo();
+    Hintx.Enabled = HintAvailable();
 }
 
 }  // namespace quorvex

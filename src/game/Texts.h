@@ -27,10 +27,11 @@ inline constexpr const char* Helpx = "Help";
 inline constexpr const char* Aboutx = "About";
 inline constexpr const char* Exitx = "Exit";
 
-// The second menu: undo, redo, statistics and the timer.
+// The second menu: undo, redo, hint, statistics and the timer.
 inline constexpr const char* MenuTools = "&Tools";
 inline constexpr const char* Undox = "&Undo";
 inline constexpr const char* Redox = "&Redo";
+inline constexpr const char* Hintx = "&Hint";
 inline constexpr const char* Statx = "&Statistics...";
 inline constexpr const char* Timerx = "Show &Timer";
 inline constexpr const char* ResetStatsQuestion = "Reset all statistics? This cannot be undone.";

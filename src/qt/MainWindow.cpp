@@ -347,6 +347,9 @@ void MainWindow::relayout() {
 }
 
 void MainWindow::sync() {
+    // Whether a hint can be given follows from the whole board, which any
+    // handler may have changed.
+    form_->RefreshToolsMenu();
     const Form1& f = *form_;
     for (int i = 0; i < CellCount; ++i) {
         const Cell& state = f.GridDisp[std::size_t(i)];
@@ -427,7 +430,15 @@ void MainWindow::buildToolsMenu() {
     addCommand(toolsx_, "Undox", f.Undox, &Form1::Undox_Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     addCommand(toolsx_, "Redox", f.Redox, &Form1::Redox_Click)
         ->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    // A hint goes in above this separator.
+    QAction* hint = addCommand(toolsx_, "Hintx", f.Hintx, &Form1::Hint_Click);
+    hint->setShortcut(QKeySequence(Qt::Key_H));
+    // Runs after the hint itself: the changed cell takes the cursor and lights up.
+    connect(hint, &QAction::triggered, this, [this] {
+        if (const int changed = form_->HintedCell; changed != 0) {
+            focusCell(changed);
+            cell(changed)->flash();
+        }
+    });
     toolsx_->addSeparator()->setObjectName(QStringLiteral("dash4"));
     addCommand(toolsx_, "Statx", f.Statx, &Form1::Statx_Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     addCommand(toolsx_, "Timerx", f.Timerx, &Form1::Timerx_Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
+#include <QTimer>
 #include <QTransform>
 
 #include "qt/BoardAccessible.h"
@@ -166,7 +167,7 @@ void Quadlet::paintEvent(QPaintEvent*) {
     const QPalette& pal = palette();
     const bool sunken = isPressed() && pointerInside_;
 
-    painter.fillRect(rect(), ToQColor(back_, pal));
+    painter.fillRect(rect(), flashing_ ? QColor(255, 224, 96) : ToQColor(back_, pal));
     paintBevel(painter, sunken);
     if (hasFocus()) paintFocusRing(painter);
     if (caption_.isEmpty()) return;
@@ -215,6 +216,16 @@ void Quadlet::paintOperator(QPainter& painter, const QRect& box, const QColor& c
     const QPointF shift = QRectF(box).center() - glyph.boundingRect().center();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillPath(glyph.translated(shift), colour);
+}
+
+void Quadlet::flash() {
+    flashing_ = true;
+    update();
+    // Long enough to catch the eye after the hint's message box has gone.
+    QTimer::singleShot(FlashMilliseconds, this, [this] {
+        flashing_ = false;
+        update();
+    });
 }
 
 void Quadlet::paintFocusRing(QPainter& painter) {

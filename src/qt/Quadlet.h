@@ -40,6 +40,11 @@ public:
 
     QSize sizeHint() const override;
 
+    // Shows the face in a highlight colour for a moment: the cell a hint changed.
+    void flash();
+    bool isFlashing() const { return flashing_; }
+    static constexpr int FlashMilliseconds = 1200;
+
     // What a press of `button` (1 left, 2 right) does, for keys and screen
     // readers: a click when the control takes input, nothing otherwise.
     void activate(int button);
@@ -82,6 +87,7 @@ private:
     double scale_ = 1.0;
     Qt::MouseButton pressedButton_ = Qt::NoButton;
     bool pointerInside_ = false;
+    bool flashing_ = false;
 };
 
 }  // namespace quorvex::ui

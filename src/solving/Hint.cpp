@@ -47,6 +47,12 @@ bool Form1::HintAvailable() const {
 void Form1::Hint_Click() {
     HintedCell = 0;
     if (!HintAvailable()) return;
+    // Help counts even when the hint is undone afterwards.
+    MarkHelped();
+    PlayerStep([this] { GiveHint(); });
+}
+
+void Form1::GiveHint() {
     Corners corners{};
     for (int k = 0; k < 4; ++k) corners[k] = static_cast<int>(NumericValue(SolNum[CornerValuePositions[k]]));
     BoardValues board;
@@ -88,29 +94,6 @@ void Form1::Hint_Click() {
                               MsgButtons::Ok);
     }
     SetCaptionAndEvaluate(HintedCell, target);
-}
-
-// What a click does around its own step, with the caption set at once instead
-// of stepped. Index 0 sets nothing and only re-derives and checks.
-void Form1::SetCaptionAndEvaluate(int index, const std::string& caption) {
-    if (!GridDisp[50].Visible) {
-        for (int i = 50; i <= 53; ++i) GridDisp[i].Visible = true;
-        for (int i : {3, 5, 15, 29}) EvalLines(GridDisp[i].Tag);
-        EvalCorner49();
-        RightMess.Visible = true;
-    }
-    if (index != 0) {
-        GridDisp[index].Caption = caption;
-        const std::string tag = GridDisp[index].Tag;
-        if (tag.empty() || tag[0] != 'X') {
-            EvalLines(tag);
-            EvalCorner49();
-        } else {
-            EvalLines(tag.substr(tag.size() >= 4 ? tag.size() - 4 : 0));
-            if (index != 14 && index != 16 && index != 44 && index != 46) EvalCorner49();
-        }
-    }
-    CheckSolution();
 }
 
 }  // namespace quorvex

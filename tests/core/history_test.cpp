@@ -12,7 +12,7 @@ TEST_F(History, EveryKindOfStepUndoesAndRedoesExactly) {
         [&] { f.ClickCell(3, 1); }, [&] { f.ClickCell(2, 2); },    [&] { f.StartSolx_Click(); },
         [&] { f.ClickCell(28, 1); },
         [&] { f.TypeKey(17, f.GridDisp[17].Caption == "7" ? '6' : '7'); },
-        [&] { f.TypeKey(24, f.GridDisp[24].Caption == "*" ? '-' : '*'); },
+        [&] { f.TypeKey(24, f.GridDisp[24].Caption == "*" ? '-' : '*'); }, [&] { f.Hint_Click(); },
         [&] { f.ShowSolx_Click(); },
     };
     std::vector<std::string> states{Snapshot(f)};

@@ -16,7 +16,17 @@ python=/usr/bin/python3
 
 start_xvfb 1280x1024
 # Qt speaks AT-SPI only when asked; a desktop asks through its settings, this test directly.
+# The reader listens first: Qt learns at start-up which events to send.
+export QUORVEX_READY_FILE="$work/listening"
+timeout 120 "$python" "$here/screen_reader.py" &
+reader_pid=$!
+for _ in $(seq 100); do
+    [ -e "$QUORVEX_READY_FILE" ] && break
+    kill -0 "$reader_pid" 2>/dev/null || break
+    sleep 0.1
+done
+[ -e "$QUORVEX_READY_FILE" ] || fail "the screen reader script did not start listening"
 start_game "$binary" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-timeout 120 "$python" "$here/screen_reader.py" || { cat "$work/app.log" >&2; fail "screen reader script failed"; }
+wait "$reader_pid" || { cat "$work/app.log" >&2; fail "screen reader script failed"; }
 wait_for_exit 10
 echo "ended through Exit, exit code 0"

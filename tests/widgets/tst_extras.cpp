@@ -92,7 +92,7 @@ void TestExtras::toolsMenuAndItsKeys() {
     QStringList shown;
     for (QAction* a : w.toolsMenu()->actions())
         shown << (a->isSeparator() ? QStringLiteral("-") : a->text() + ' ' + a->shortcut().toString());
-    QCOMPARE(shown, QStringList({"&Undo Ctrl+Z", "&Redo Ctrl+Shift+Z", "-", "&Statistics... Ctrl+I", "Show &Timer Ctrl+T"}));
+    QCOMPARE(shown, QStringList({"&Undo Ctrl+Z", "&Redo Ctrl+Shift+Z", "&Hint H", "-", "&Statistics... Ctrl+I", "Show &Timer Ctrl+T"}));
     QVERIFY(t.action("Timerx")->isCheckable() && t.action("Timerx")->isChecked());
 
     QVERIFY(!t.action("Undox")->isEnabled() && !t.action("Redox")->isEnabled());
@@ -106,6 +106,13 @@ void TestExtras::toolsMenuAndItsKeys() {
         QCOMPARE(t.caption(3), QString::fromLatin1(after));
     }
     QVERIFY(t.action("Undox")->isEnabled() && !t.action("Redox")->isEnabled());
+
+    // H: the hinted cell takes the cursor and lights up; Ctrl+Z takes it back.
+    QTest::keyClick(&w, Qt::Key_H);
+    const int hinted = w.form().HintedCell;
+    QVERIFY(hinted != 0 && w.cursorCell() == hinted && w.cell(hinted)->isFlashing());
+    QTest::keyClick(&w, Qt::Key_Z, ctrl);
+    QCOMPARE(t.caption(3), QStringLiteral("2"));
 
     // Show Solution through its menu item, undone through the Tools menu.
     t.action("ShowSolx")->trigger();
