@@ -165,7 +165,12 @@ private:
     void ApplyKey(int index, char key);
     bool CornerIsRight(int k, const std::array<std::string, 5>& captions) const;
     void LineSearch(int i, int step, std::int16_t target);
-    void GiveUp(std::int16_t previousPuzzleNo);
+    // The solution record as a run found it: a run that gives up puts it back.
+    struct SolutionRecord {
+        std::array<std::string, 17> num, op;
+        std::array<std::int16_t, 10> right, bottom;
+    };
+    void GiveUp(std::int16_t previousPuzzleNo, const SolutionRecord& kept);
     void EndProgram();
     // What a click does around its own step, with the caption set at once
     // instead of stepped: one evaluation and one check. Index 0 sets nothing

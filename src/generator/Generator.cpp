@@ -29,6 +29,8 @@ void Form1::GeneratePuzzle() {
     RunGuard guard(generating_);
 
     const std::int16_t previousPuzzleNo = PuzzleNo;
+    // Each attempt is built in place, because the line searches read SolNum.
+    const SolutionRecord kept{SolNum, SolOp, RightPairResult, BottomPairResult};
     TryCount = 0;
     PuzzleNo = NextPuzzleNo(PuzzleNo);
     GenOk = FlagOn;
@@ -39,7 +41,7 @@ void Form1::GeneratePuzzle() {
         services_.processPendingEvents();
         if (ended_) return;
         if (++TryCount > AttemptLimit) {
-            GiveUp(previousPuzzleNo);
+            GiveUp(previousPuzzleNo, kept);
             return;
         }
         int k = 1;
@@ -95,7 +97,13 @@ void Form1::GeneratePuzzle() {
     WriteSheetPuzzle();
 }
 
-void Form1::GiveUp(std::int16_t previousPuzzleNo) {
+void Form1::GiveUp(std::int16_t previousPuzzleNo, const SolutionRecord& kept) {
+    // Show Solution and Start a Solution read the record after a failed
+    // solve: the last attempt's rows over older columns would be no solution.
+    SolNum = kept.num;
+    SolOp = kept.op;
+    RightPairResult = kept.right;
+    BottomPairResult = kept.bottom;
     for (int i = 2; i <= 48; ++i)
         if (i != 7 && i != 43) GridDisp[i].Caption = "";
     for (int i : EqualsCells) GridDisp[i].Caption = "=";
