@@ -1,4 +1,6 @@
 // A click on a board cell: the only way the player changes the board.
+#include <limits>
+
 #include "board/NumberText.h"
 #include "game/Form1.h"
 
@@ -9,14 +11,14 @@ constexpr std::int16_t RightButton = 2;
 }
 
 std::int16_t Form1::DigitStep(int index, std::int16_t button) {
-    std::int16_t v = OperandValue(GridDisp[index].Caption);
-    if (button == RightButton) {
-        if (--v < 1) v = 9;
-    } else {
-        if (++v >= 10) v = 1;
-    }
-    GridDisp[index].Caption = std::to_string(v);
-    return v;
+    const bool right = button == RightButton;
+    const int v = OperandValue(GridDisp[index].Caption) + (right ? -1 : 1);
+    // A step past either 16-bit limit is an overflow, as in every other sum of the game.
+    if (v < std::numeric_limits<std::int16_t>::min() || v > std::numeric_limits<std::int16_t>::max())
+        throw Overflow16();
+    const auto stepped = static_cast<std::int16_t>(right ? (v < 1 ? 9 : v) : (v == 10 ? 1 : v));
+    GridDisp[index].Caption = std::to_string(stepped);
+    return stepped;
 }
 
 void Form1::OperatorStep(int index) {

@@ -46,6 +46,20 @@ TEST_F(Play, AnyBoardWithTheFourCornersWinsOnceAndEndsThePuzzle) {
     EXPECT_TRUE(f.PuzzleDone == 0 && f.RightMess.Visible && f.GridDisp[3].Caption == "1");
 }
 
+// Digits count up with the left button and down with the right, 9 to 1 and
+// 1 to 9, and refuse to pass a 16-bit limit; operators cycle whichever the button.
+TEST_F(Play, ClicksStepDigitsAndCycleOperators) {
+    struct Case { int cell; const char* before; int button; const char* after; };
+    for (const Case& c : {Case{3, "", 1, "1"}, {3, "?", 2, "9"}, {3, "9", 1, "1"}, {3, "1", 2, "9"}, {3, "5", 2, "4"},
+                          {3, "32766", 1, "32767"}, {3, "32767", 1, nullptr}, {3, "-32768", 2, nullptr},
+                          {2, "", 1, "+"}, {2, "+", 2, "-"}, {2, "-", 1, "*"}, {2, "*", 2, "+"}, {2, "?", 1, "?"}}) {
+        f.GridDisp[c.cell].Caption = c.before;
+        if (c.after) f.ClickCell(c.cell, c.button);
+        else EXPECT_THROW(f.ClickCell(c.cell, c.button), Overflow16);
+        EXPECT_EQ(f.GridDisp[c.cell].Caption, c.after ? c.after : c.before) << c.before << ' ' << c.button;
+    }
+}
+
 // Under a frozen or a real clock; every generator run (free in play, under
 // the player's corners in set-up) must give a consistent board.
 TEST(RandomPlay, ClicksAndCommandsAlwaysLeaveASoundBoard) {
