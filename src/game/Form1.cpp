@@ -84,7 +84,8 @@ void Form1::Aboutx_Click() {
 }
 
 void Form1::ClickCell(int index, int button) {
-    if (index < 0 || index >= CellCount || !GridDisp[index].TakesInput()) return;
+    // Cell 0 is the design's template: it lies outside the window and is never played.
+    if (index < 1 || index >= CellCount || !GridDisp[index].TakesInput()) return;
     PlayerStep([&] { GridDisp_MouseClick(static_cast<std::int16_t>(index), static_cast<std::int16_t>(button), 0, 0, 0); });
 }
 

@@ -116,7 +116,7 @@ public:
     void RefreshToolsMenu();
 
     // Raise a cell's MouseClick the way the control does: nothing for an index
-    // outside 0..53 or a disabled or hidden cell. Button 2 is the right button.
+    // outside 1..53 or a disabled or hidden cell. Button 2 is the right button.
     void ClickCell(int index, int button);
     // A key typed on a cell, refused wherever ClickCell refuses a click.
     // ' ', '\r' and '\n' are a left click and '\b' a right click. A digit

@@ -75,7 +75,7 @@ TEST(RandomPlay, ClicksAndCommandsAlwaysLeaveASoundBoard) {
             const unsigned pick = rng() % 100, button = rng() % 2 + 1;
             const int index = f.SetupMode ? CornerCellList[rng() % 4] : static_cast<int>(rng() % 58) - 2;
             // Clicks in play and Start a Solution judge the corners.
-            const bool judged = pick < 80 ? f.SetupMode == 0 && f.PuzzleDone == 0 && index >= 0 && index <= 49 &&
+            const bool judged = pick < 80 ? f.SetupMode == 0 && f.PuzzleDone == 0 && index >= 1 && index <= 49 &&
                                                 f.GridDisp[index].TakesInput()
                                           : pick < 85 && f.StartSolx.Enabled;
             const int wins = g.svc.count(text::YouGotIt), puzzle = f.PuzzleNo;

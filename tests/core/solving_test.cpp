@@ -55,6 +55,8 @@ TEST_F(Solving, SetUpModeSolvesTheChosenCornersAndGivesBackControl) {
              clicks({{49, 1, 4}});
              for (int n = 0; n < 20 && f.Solveit.Enabled; ++n) f.Solveit_Click();  // a rare run gives up
          }, "5rE7rE3rE4rE CompMess Solveit(off) end stored 1 1 5 7 3 4"},
+        // The off-board template cell is no cell to click.
+        {[&] { clicks({{0, 1, 1}}); }, "5rE7rE3rE4rE CompMess Solveit(off) end stored 1 1 5 7 3 4"},
         {[&] { clicks({{17, 1, 1}}); }, "5rE7rE3rE4rE CompMess Solveit end stored 1 1 5 7 3 4"},
         // Rows fit, column 1 never does: the search gives up, whatever the player tries meanwhile.
         {[&] {
