@@ -61,6 +61,7 @@ public:
 
     // ---- Print sheet ------------------------------------------------------
     std::array<std::string, 81> SheetLines;  // page is lines 1..55
+    int NextSheetSlot = 0;                   // where the next puzzle goes: 0, 1, 2 for lines 1, 20, 39
 
     // ---- Undo, timer and statistics: the Tools menu and the status line ---
     MenuItem Toolsx, Undox, Redox, Hintx, Statx, Timerx;

@@ -25,13 +25,7 @@ void Put(std::string& line, int column, std::string_view text) {
     }
 }
 
-int SlotFirstLine(int puzzleNo) {
-    switch (puzzleNo % 3) {
-        case 1: return 1;
-        case 2: return 20;
-        default: return 39;
-    }
-}
+constexpr int SlotFirstLines[3] = {1, 20, 39};
 
 // The sheet takes one character per value: the last one of its text.
 std::string LastChar(const std::string& text) { return text.empty() ? std::string() : text.substr(text.size() - 1); }
@@ -48,7 +42,8 @@ std::string HeadingNumber(const std::string& heading) {
 
 void Form1::BuildSheetTemplate() {
     for (int n = 2; n <= PageLines; ++n) SheetLines[n] = std::string(LineWidth, ' ');
-    for (int b : {1, 20, 39}) {
+    NextSheetSlot = 0;
+    for (int b : SlotFirstLines) {
         for (int L : {PuzzleGrid, SolutionGrid}) {
             Put(SheetLines[b + 1], L, Border);
             Put(SheetLines[b + 15], L, Border);
@@ -63,8 +58,12 @@ void Form1::BuildSheetTemplate() {
 }
 
 void Form1::WriteSheetPuzzle() {
+    // The slots are taken in turn, which is puzzle number mod 3 up to 32767.
+    // The numbers then restart at 1, and by its number puzzle 1 would go over
+    // 32767 instead of the oldest of the three.
     const int n = PuzzleNo;
-    const int b = SlotFirstLine(n);
+    const int b = SlotFirstLines[NextSheetSlot];
+    NextSheetSlot = (NextSheetSlot + 1) % 3;
     SheetLines[b] = "Puzzle No" + NumberText(n) + std::string(28, ' ') + "Solution to Puzzle No" + NumberText(n);
 
     const struct { int cell, line, column; } corners[] = {{1, b + 2, 3}, {7, b + 2, 27}, {43, b + 14, 3}, {49, b + 14, 27}};

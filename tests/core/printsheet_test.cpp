@@ -18,30 +18,34 @@ std::vector<std::string> TemplatePage() {
     return page;
 }
 
-TEST(PrintSheet, PuzzlesRotateThroughThreeSlotsOfTheTemplateAndPrintWithTheirSolutions) {
+TEST(PrintSheet, PuzzlesTakeTheThreeSlotsInTurnAcrossTheWrapAndPrintWithTheirSolutions) {
     Game g(false);
     g.rnd->setScript(NeverFits);
     g.f.Form_Load();  // the first run gives up: the sheet stays an empty template
     g.rnd->setScript({});
     auto page = TemplatePage();
-    // Puzzle numbers and the list the prompt shows, in slot order; slot = number mod 3.
-    for (auto [n, list] : {std::pair{0, ""}, {1, "1"}, {2, "1, 2"}, {3, "1, 2, 3"}, {4, "4, 2, 3"}, {10, "10, 2, 3"},
-                           {1000, "1000, 2, 3"}, {9998, "1000, 9998, 3"}, {10000, "10000, 9998, 3"}}) {
-        if (n > 0) {
-            g.f.PuzzleNo = static_cast<std::int16_t>(n - 1);
-            g.f.NewPuz_Click();
-            // The heading, the corners in the left grid, the whole solution in the right one.
-            const int b = n % 3 == 1 ? 1 : n % 3 == 2 ? 20 : 39;
-            const std::string number = std::to_string(n);
-            page[b] = "Puzzle No " + number + std::string(28, ' ') + "Solution to Puzzle No " + number;
-            const std::string stored = StoredBoard(g.f);
-            for (int i = 0; i < 49; ++i)
-                if (stored[i] != '.' && stored[i] != '=') page[b + 2 * (i / 7 + 1)][4 * (i % 7) + 41] = stored[i];
-            for (int i : {0, 6, 42, 48}) page[b + 2 * (i / 7 + 1)][4 * (i % 7) + 2] = stored[i];
-        }
-        for (int i = 1; i <= 55; ++i) EXPECT_EQ(g.f.SheetLines[i], page[i]) << "puzzle " << n << " line " << i;
+    g.f.PrintX_Click();  // answered No
+    EXPECT_EQ(g.svc.messages.back().text, "Print Puzzle No(s): ");
+    // The number before New Puzzle, the new puzzle's number, and the prompt's list in slot order.
+    struct Case { int from, n; const char* list; };
+    int slot = 0;
+    for (const Case& c : {Case{0, 1, "1"}, {1, 2, "1, 2"}, {2, 3, "1, 2, 3"}, {3, 4, "4, 2, 3"},
+                          {999, 1000, "4, 1000, 3"}, {32765, 32766, "4, 1000, 32766"},
+                          {32766, 32767, "32767, 1000, 32766"}, {32767, 1, "32767, 1, 32766"}, {1, 2, "32767, 1, 2"}}) {
+        g.f.PuzzleNo = static_cast<std::int16_t>(c.from);
+        g.f.NewPuz_Click();
+        const std::string number = std::to_string(c.n);
+        EXPECT_EQ(g.svc.titles.back(), "Puzzle Number  " + number);
+        // The heading, the corners in the left grid, the whole solution in the right one.
+        const int b = 1 + 19 * (slot++ % 3);
+        page[b] = "Puzzle No " + number + std::string(28, ' ') + "Solution to Puzzle No " + number;
+        const std::string stored = StoredBoard(g.f);
+        for (int i = 0; i < 49; ++i)
+            if (stored[i] != '.' && stored[i] != '=') page[b + 2 * (i / 7 + 1)][4 * (i % 7) + 41] = stored[i];
+        for (int i : {0, 6, 42, 48}) page[b + 2 * (i / 7 + 1)][4 * (i % 7) + 2] = stored[i];
+        for (int i = 1; i <= 55; ++i) EXPECT_EQ(g.f.SheetLines[i], page[i]) << "puzzle " << c.n << " line " << i;
         g.f.PrintX_Click();  // answered No
-        EXPECT_EQ(g.svc.messages.back().text, std::string(text::PrintPrompt) + list);
+        EXPECT_EQ(g.svc.messages.back().text, std::string("Print Puzzle No(s): ") + c.list);
         EXPECT_EQ(g.svc.messages.back().buttons, MsgButtons::YesNo);
     }
     EXPECT_TRUE(g.svc.printed.empty());
