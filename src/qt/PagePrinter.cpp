@@ -4,22 +4,22 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <system_error>
 
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFont>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRectF>
+#include <QSaveFile>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
 #include "game/Texts.h"
 
@@ -139,18 +139,17 @@ QPageSize LocalPaperSize() {
 }
 
 // Our margin on every side, or the printer's own minimum where that is larger.
-void SetMargins(QPrinter& printer) {
-    QPageLayout layout = printer.pageLayout();
+void SetMargins(QPagedPaintDevice& device) {
+    QPageLayout layout = device.pageLayout();
     layout.setUnits(QPageLayout::Point);
     const QMarginsF least = layout.minimumMargins();
     const double want = MarginMm * 72.0 / 25.4;
-    printer.setPageMargins(QMarginsF(std::max(want, least.left()), std::max(want, least.top()),
-                                     std::max(want, least.right()), std::max(want, least.bottom())),
-                           QPageLayout::Point);
+    device.setPageMargins(QMarginsF(std::max(want, least.left()), std::max(want, least.top()),
+                                    std::max(want, least.right()), std::max(want, least.bottom())),
+                          QPageLayout::Point);
 }
 
-}  // namespace
-
+// True when every character the page uses has the same advance in `font`.
 bool IsFixedPitch(const QFont& font, QPaintDevice* device) {
     const QFontMetricsF fm(font, device);
     const QString probe = QString::fromLatin1(PitchProbe);
@@ -162,6 +161,8 @@ bool IsFixedPitch(const QFont& font, QPaintDevice* device) {
     return true;
 }
 
+// The font the page is set in: `family` when it is fixed-pitch on `device`,
+// otherwise the first fixed-pitch face of a list of common ones.
 QFont ChooseFixedPitchFont(const QString& family, double pointSize, QPaintDevice* device) {
     QFont font = FixedPitchRequest(family, pointSize);
     if (IsFixedPitch(font, device)) return font;
@@ -175,6 +176,16 @@ QFont ChooseFixedPitchFont(const QString& family, double pointSize, QPaintDevice
     return font;
 }
 
+// Where the text goes on a page, all in device pixels.
+struct PageLayout {
+    QFont font;
+    double originX = 0;  // left edge of column 1
+    double firstBaseline = 0;
+    double linePitch = 0;
+};
+
+// Fits the job's text into `area` (device pixels), centred, scaled down
+// uniformly when needed; never wraps a line.
 PageLayout LayOutJob(const PrintJob& job, const QFont& font, QPaintDevice* device,
                      const QRectF& area) {
     const QStringList lines = ToQt(job.Lines);
@@ -208,20 +219,22 @@ PageLayout LayOutJob(const PrintJob& job, const QFont& font, QPaintDevice* devic
     layout.originX = left - block.left;
     layout.linePitch = block.pitch;
     layout.firstBaseline = top + block.ascent - block.firstLine * block.pitch;
-    layout.inkRect = QRectF(left, top, block.width, block.height);
     return layout;
 }
 
-bool RenderJob(QPrinter& printer, const PrintJob& job, QString* error) {
+// Draws the job as one page on a printer or PDF writer already set up. Paper
+// and file share it, so the two cannot drift apart. False when the painter
+// could not start or finish the page.
+bool RenderJob(QPagedPaintDevice& device, const PrintJob& job, QString* error) {
     QPainter painter;
-    if (!painter.begin(&printer)) {
+    if (!painter.begin(&device)) {
         if (error) *error = QStringLiteral("The page could not be started.");
         return false;
     }
-    const QFont font = ChooseFixedPitchFont(JobFamily(job), JobPointSize(job), &printer);
+    const QFont font = ChooseFixedPitchFont(JobFamily(job), JobPointSize(job), &device);
     // The painter's origin is the top left of the printable area.
-    const QRectF area(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
-    const PageLayout layout = LayOutJob(job, font, &printer, area);
+    const QRectF area(QPointF(0, 0), device.pageLayout().paintRectPixels(device.logicalDpiX()).size());
+    const PageLayout layout = LayOutJob(job, font, &device, area);
 
     painter.setFont(layout.font);
     painter.setPen(Qt::black);
@@ -233,65 +246,21 @@ bool RenderJob(QPrinter& printer, const PrintJob& job, QString* error) {
         painter.drawText(QPointF(layout.originX, layout.firstBaseline + i * layout.linePitch),
                          line);
     }
-    const bool ended = painter.end();
-    if (!ended || printer.printerState() == QPrinter::Error) {
+    if (!painter.end()) {
         if (error) *error = QStringLiteral("The page could not be finished.");
         return false;
     }
     return true;
 }
 
-bool SaveJobAsPdf(const PrintJob& job, const QString& path, const QPageSize& pageSize,
-                  QString* error) {
-    auto fail = [&](const QString& why) {
-        if (error) *error = why;
-        return false;
-    };
-    const QFileInfo target(path);
-    const QString folder = target.absolutePath();
-    if (!QFileInfo(folder).isDir())
-        return fail(QStringLiteral("The folder %1 does not exist.").arg(Native(folder)));
-    if (target.isDir())
-        return fail(QStringLiteral("%1 is a folder.").arg(Native(target.absoluteFilePath())));
-
-    // Written beside the target and moved over it only when complete, so a
-    // failure leaves no half file and never spoils a file being replaced.
-    QTemporaryFile temp(folder + QStringLiteral("/.quorvex-XXXXXX.pdf"));
-    if (!temp.open())
-        return fail(QStringLiteral("Cannot write in the folder %1: %2")
-                        .arg(Native(folder), temp.errorString()));
-    temp.close();
-
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(temp.fileName());
-    printer.setPageSize(pageSize);
-    printer.setPageOrientation(QPageLayout::Portrait);
-    printer.setDocName(QString::fromLatin1(DocName));
-    printer.setCreator(QString::fromLatin1(text::AppTitle));
-    SetMargins(printer);
-    QString why;
-    if (!RenderJob(printer, job, &why)) return fail(why);
-    if (QFileInfo(temp.fileName()).size() == 0)
-        return fail(QStringLiteral("Nothing could be written to the folder %1.").arg(Native(folder)));
-
-    std::error_code ec;
-    std::filesystem::rename(std::filesystem::path(QFile::encodeName(temp.fileName()).toStdString()),
-                            std::filesystem::path(QFile::encodeName(path).toStdString()), ec);
-    if (ec) return fail(QString::fromStdString(ec.message()));
-    temp.setAutoRemove(false);
-    // A temporary file is private to its owner; a saved page is an ordinary document.
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                    QFile::ReadOther);
-    return true;
-}
-
+// The suggested file name for a saved page.
 QString DefaultPdfPath() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QDir::homePath();
     return QDir(folder).filePath(QString::fromLatin1(PdfFileName));
 }
 
+// Real dialogs parented to `parent`, for every hook left empty in `dialogs`.
 PrintDialogs WithRealDialogs(PrintDialogs dialogs, QWidget* parent) {
     const QString title = QString::fromLatin1(text::AppTitle);
     if (!dialogs.printerInstalled)
@@ -331,6 +300,58 @@ PrintDialogs WithRealDialogs(PrintDialogs dialogs, QWidget* parent) {
     return dialogs;
 }
 
+}  // namespace
+
+bool SaveJobAsPdf(const PrintJob& job, const QString& path, const QPageSize& pageSize,
+                  QString* error) {
+    auto fail = [&](const QString& why) {
+        if (error) *error = why;
+        return false;
+    };
+    const QFileInfo target(path);
+    const QString folder = target.absolutePath();
+    if (!QFileInfo(folder).isDir())
+        return fail(QStringLiteral("The folder %1 does not exist.").arg(Native(folder)));
+    if (target.isDir())
+        return fail(QStringLiteral("%1 is a folder.").arg(Native(target.absoluteFilePath())));
+    // The system lets an administrator write anything; a file with no write
+    // permission at all was still made read-only on purpose.
+    constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    if (target.exists() && (!target.isWritable() || !(target.permissions() & anyWrite)))
+        return fail(QStringLiteral("The file is read-only."));
+
+    // QSaveFile writes beside the target and renames only when every write
+    // succeeded, so a full disk or a file-size limit leaves the old file as it
+    // was and no partial file behind. It keeps a replaced file's permissions,
+    // gives a new one the umask's, and writes through a link to its file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(QStringLiteral("Cannot write in the folder %1: %2").arg(Native(folder), file.errorString()));
+    QString why;
+    {
+        QPdfWriter writer(&file);
+        writer.setPageSize(pageSize);
+        writer.setPageOrientation(QPageLayout::Portrait);
+        writer.setTitle(QString::fromLatin1(DocName));
+        writer.setCreator(QString::fromLatin1(text::AppTitle));
+        SetMargins(writer);
+        if (!RenderJob(writer, job, &why)) {
+            file.cancelWriting();
+            return fail(why);
+        }
+    }
+    // commit() notices a write that failed while the page was drawn, but not
+    // a failure of the last buffered bytes it flushes itself (Qt 6.4): a page
+    // that fits the buffer would pass on a full disk. Qt names no cause for a
+    // write cut short, hence the likely ones.
+    if (!file.flush() || !file.commit()) {
+        file.cancelWriting();
+        return fail(QStringLiteral("Only part of the page could be written: the disk may be full, or the file "
+                                   "larger than allowed. No file was changed."));
+    }
+    return true;
+}
+
 PrintOutcome PrintJobWith(const PrintJob& job, const PrintDialogs& dialogs) {
     QString why;
     if (dialogs.printerInstalled()) {
@@ -339,7 +360,8 @@ PrintOutcome PrintJobWith(const PrintJob& job, const PrintDialogs& dialogs) {
         printer.setDocName(QString::fromLatin1(DocName));
         printer.setCreator(QString::fromLatin1(text::AppTitle));
         SetMargins(printer);
-        if (!RenderJob(printer, job, &why)) {
+        if (!RenderJob(printer, job, &why) || printer.printerState() == QPrinter::Error) {
+            if (why.isEmpty()) why = QStringLiteral("The page could not be finished.");
             dialogs.showError(QStringLiteral("The page could not be printed on %1.\n\n%2")
                                   .arg(info.isNull() ? QStringLiteral("the printer")
                                                      : info.printerName(),

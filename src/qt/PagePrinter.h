@@ -4,15 +4,11 @@
 
 #include <functional>
 
-#include <QFont>
 #include <QPageSize>
-#include <QRectF>
 #include <QString>
 
 #include "game/Services.h"
 
-class QPaintDevice;
-class QPrinter;
 class QWidget;
 
 namespace quorvex::ui {
@@ -33,9 +29,6 @@ struct PrintDialogs {
     std::function<void(const QString& text)> showInfo;
 };
 
-// Real dialogs parented to `parent`, for every hook left empty in `dialogs`.
-PrintDialogs WithRealDialogs(PrintDialogs dialogs, QWidget* parent);
-
 enum class PrintOutcome { Printed, SavedPdf, Declined, Failed };
 
 // The print command with the given dialogs, every hook set: prints on the
@@ -44,38 +37,10 @@ enum class PrintOutcome { Printed, SavedPdf, Declined, Failed };
 PrintOutcome PrintJobWith(const PrintJob& job, const PrintDialogs& dialogs);
 
 // Writes the page to `path` as a one-page PDF of the given paper size. The file
-// appears only when the whole page was written; an existing file is replaced.
+// changes only when the whole page was written: a failure leaves an existing
+// file as it was and nothing new behind. A read-only file is refused, a
+// replaced file keeps its permissions, and a link is written through.
 bool SaveJobAsPdf(const PrintJob& job, const QString& path, const QPageSize& pageSize,
                   QString* error);
-
-// Draws the job as one page on a printer already set up (paper, output file).
-// Used for paper and PDF alike, so the two cannot drift apart.
-bool RenderJob(QPrinter& printer, const PrintJob& job, QString* error);
-
-// The font the page is set in: `family` when it is fixed-pitch on `device`,
-// otherwise the first fixed-pitch face of a list of common ones.
-QFont ChooseFixedPitchFont(const QString& family, double pointSize, QPaintDevice* device);
-
-// True when every character the page uses has the same advance in `font`.
-bool IsFixedPitch(const QFont& font, QPaintDevice* device);
-
-// Where the text goes on a page: the font (scaled down when the job would
-// not fit), the position of the first line's baseline and the line pitch,
-// all in device pixels.
-struct PageLayout {
-    QFont font;
-    double originX = 0;  // left edge of column 1
-    double firstBaseline = 0;
-    double linePitch = 0;
-    QRectF inkRect;  // what the non-blank text covers
-};
-
-// Fits the job's text into `area` (device pixels), centred, scaled down
-// uniformly when needed; never wraps a line.
-PageLayout LayOutJob(const PrintJob& job, const QFont& font, QPaintDevice* device,
-                     const QRectF& area);
-
-// The suggested file name for a saved page.
-QString DefaultPdfPath();
 
 }  // namespace quorvex::ui
