@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program in a real X server: it opens titled with its first puzzle,
-# a click on a number cell reveals the target numbers, and the window's close
-# box ends the program with exit code 0.
+# a click on a number cell reveals the target numbers, the file-size limit's
+# signal does not end it, and the window's close box ends the program with
+# exit code 0.
 #
 # Needs: xvfb, xdotool, imagemagick (import, convert) and python3-xlib. Bare
 # Xvfb has no window manager, so the close box is played by sending the
@@ -94,6 +95,12 @@ import -window root -crop "${width}x${height}+0+0" "$work/after-click.png"
 [ -n "${QUORVEX_SHOTS:-}" ] && cp "$work/after-click.png" "$QUORVEX_SHOTS/"
 [ "$after" = "0,128,0" ] || fail "target cell not shown after a click (was $before, now $after)"
 echo "click on a number cell showed the target numbers"
+
+# Past the file-size limit a save must fail with a message, not kill the game.
+kill -XFSZ "$app_pid"
+sleep 0.5
+kill -0 "$app_pid" 2>/dev/null || fail "ended by SIGXFSZ"
+echo "SIGXFSZ left the game running"
 
 "$python" - "$window" <<'EOF' || fail "could not send WM_DELETE_WINDOW"
 import sys
