@@ -20,6 +20,7 @@
 #include "game/Texts.h"
 #include "qt/BoardAccessible.h"
 #include "qt/BoardCursor.h"
+#include "qt/Colours.h"
 #include "qt/Pictures.h"
 #include "qt/QtServices.h"
 #include "qt/Quadlet.h"
@@ -69,8 +70,7 @@ QLabel* MakeMessageLabel(QWidget* parent, const char* name, Colour background) {
     label->setAlignment(Qt::AlignCenter);
     label->setAutoFillBackground(true);
     QPalette pal = label->palette();
-    QColor face(RedOf(background), GreenOf(background), BlueOf(background));
-    pal.setColor(QPalette::Window, face);
+    pal.setColor(QPalette::Window, ToQColor(background));
     pal.setColor(QPalette::WindowText, Qt::white);
     label->setPalette(pal);
     return label;

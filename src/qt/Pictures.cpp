@@ -6,7 +6,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
-#include "board/Colour.h"
+#include "qt/Colours.h"
 
 namespace quorvex::ui {
 
@@ -18,11 +18,6 @@ QPixmap Blank(int size) {
     QPixmap pixmap(std::max(1, size), std::max(1, size));
     pixmap.fill(Qt::transparent);
     return pixmap;
-}
-
-QColor PaletteColour(int entry) {
-    Colour c = QBColor(entry);
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
 }
 
 }  // namespace
@@ -53,7 +48,7 @@ QPixmap WindowIconPixmap(int size) {
     p.setPen(QPen(QColor(64, 64, 64), 0.5));
     for (int entry = 0; entry < 16; ++entry) {
         int row = entry / 4, column = entry % 4;
-        p.setBrush(PaletteColour(entry));
+        p.setBrush(ToQColor(QBColor(entry)));
         p.drawRect(QRectF(left + column * (cell + gap), top + row * (cell + gap), cell, cell));
     }
     return pixmap;

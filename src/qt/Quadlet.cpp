@@ -17,6 +17,7 @@
 #include <QTransform>
 
 #include "qt/BoardAccessible.h"
+#include "qt/Colours.h"
 #include "qt/Geometry.h"
 
 namespace quorvex::ui {
@@ -51,19 +52,6 @@ bool AcceptWithoutMove(QDropEvent* event) {
 }
 
 }  // namespace
-
-QColor ToQColor(Colour colour, const QPalette& palette) {
-    if (!IsSystemColour(colour)) return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour));
-    switch (SystemColourIndex(colour)) {
-    case SysButtonFace: return palette.color(QPalette::Active, QPalette::Button);
-    case SysButtonShadow: return palette.color(QPalette::Active, QPalette::Dark);
-    case SysButtonHighlight: return palette.color(QPalette::Active, QPalette::Light);
-    case 5: return palette.color(QPalette::Active, QPalette::Base);          // window background
-    case 18: return palette.color(QPalette::Active, QPalette::ButtonText);   // button text
-    case SysWindowText:
-    default: return palette.color(QPalette::Active, QPalette::WindowText);
-    }
-}
 
 Quadlet::Quadlet(Kind kind, int index, QWidget* parent) : QWidget(parent), kind_(kind), index_(index) {
     InstallBoardAccessibility();

@@ -12,10 +12,6 @@
 
 namespace quorvex::ui {
 
-// A colour as the core stores it, resolved against a palette: system
-// colours follow the desktop theme, RGB values are taken as they are.
-QColor ToQColor(Colour colour, const QPalette& palette);
-
 class Quadlet : public QWidget {
     Q_OBJECT
 public:

@@ -10,6 +10,7 @@
 #include "ScriptedServices.h"
 #include "game/Texts.h"
 #include "qt/AboutForm.h"
+#include "qt/Colours.h"
 #include "qt/MainWindow.h"
 #include "qt/Quadlet.h"
 
