@@ -31,8 +31,7 @@ constexpr int ColumnOf(int index) { return (index - 1) % 7 + 1; }  // grid cells
 // Value position p (1..16) to its cell.
 constexpr int ValuePositionCell(int p) { return 14 * ((p - 1) / 4) + 2 * ((p - 1) % 4) + 1; }
 
-// Corner j (1..4): cells 1, 7, 43, 49, value positions 1, 4, 13, 16, target cells 50..53.
-constexpr std::array<int, 4> CornerCellList = {1, 7, 43, 49};
+// Corner j (1..4), cell Form1::CornerCells[j]: value positions 1, 4, 13, 16, target cells 50..53.
 constexpr std::array<int, 4> CornerValuePositions = {1, 4, 13, 16};
 constexpr int TargetCellOfCorner(int j) { return 49 + j; }
 

@@ -1,4 +1,5 @@
 // A click on a board cell: the only way the player changes the board.
+#include <algorithm>
 #include <limits>
 
 #include "board/NumberText.h"
@@ -35,11 +36,7 @@ void Form1::GridDisp_MouseClick(std::int16_t Index, std::int16_t Button, std::in
 
     if (SetupMode == FlagOn) {
         if (!Solveit.Enabled) Solveit.Enabled = true;
-        for (int j = 1; j <= 4; ++j) {
-            if (CornerCells[j] != Index) continue;
-            StoreCornerValue(Index, DigitStep(Index, Button));
-            return;
-        }
+        if (IsCornerCell(Index)) StoreCornerValue(Index, DigitStep(Index, Button));
         return;
     }
 
@@ -61,6 +58,10 @@ bool Form1::IsOperatorCell(int index) const {
     return !tag.empty() && tag[0] == 'X';
 }
 
+bool Form1::IsCornerCell(int index) const {
+    return std::find(CornerCells.begin() + 1, CornerCells.end(), index) != CornerCells.end();
+}
+
 void Form1::StoreCornerValue(int index, std::int16_t v) {
     if (index == 1) CornerVal1 = v;
     else if (index == 7) CornerVal7 = v;
@@ -72,7 +73,7 @@ void Form1::RevealTargets() {
     // The check hides target 50 whenever corner 1 is right, so this runs at
     // the start of nearly every click, not only the first of a puzzle.
     if (GridDisp[50].Visible) return;
-    for (int i = 50; i <= 53; ++i) GridDisp[i].Visible = true;
+    ShowTargets(true);
     for (int i : {3, 5, 15, 29}) EvalLines(GridDisp[i].Tag);
     EvalCorner49();
     RightMess.Visible = true;

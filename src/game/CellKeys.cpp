@@ -21,12 +21,6 @@ const char* OperatorOfKey(char key) {
     }
 }
 
-bool IsCornerCell(int index) {
-    for (int corner : CornerCellList)
-        if (corner == index) return true;
-    return false;
-}
-
 }  // namespace
 
 void Form1::TypeKey(int index, char key) {

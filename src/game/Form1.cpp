@@ -83,6 +83,14 @@ void Form1::Aboutx_Click() {
     if (!ended_) services_.showAbout();
 }
 
+void Form1::ShowTargets(bool visible) {
+    for (int i = 50; i <= 53; ++i) GridDisp[i].Visible = visible;
+}
+
+void Form1::ColourCorners(Colour back) {
+    for (int k = 1; k <= 4; ++k) GridDisp[CornerCells[k]].BackColor = back;
+}
+
 void Form1::ClickCell(int index, int button) {
     // Cell 0 is the design's template: it lies outside the window and is never played.
     if (index < 1 || index >= CellCount || !GridDisp[index].TakesInput()) return;

@@ -159,6 +159,7 @@ private:
     std::int16_t DigitStep(int index, std::int16_t button);
     void OperatorStep(int index);
     bool IsOperatorCell(int index) const;
+    bool IsCornerCell(int index) const;
     void StoreCornerValue(int index, std::int16_t v);
     void RevealTargets();
     void EvalNumberLines(int index);
@@ -172,6 +173,8 @@ private:
         std::array<std::int16_t, 10> right, bottom;
     };
     void GiveUp(std::int16_t previousPuzzleNo, const SolutionRecord& kept);
+    void ShowTargets(bool visible);   // target cells 50..53
+    void ColourCorners(Colour back);  // corner cells 1, 7, 43, 49
     void EndProgram();
     // What a click does around its own step, with the caption set at once
     // instead of stepped: one evaluation and one check. Index 0 sets nothing

@@ -13,8 +13,8 @@ void Form1::CheckSolution() {
     std::array<std::string, 5> captions;
     for (int k = 1; k <= 4; ++k) captions[k] = GridDisp[CornerCells[k]].Caption;
     PuzzleDone = FlagOff;
-    for (int i = 50; i <= 53; ++i) GridDisp[i].Visible = true;
-    for (int k = 1; k <= 4; ++k) GridDisp[CornerCells[k]].BackColor = ClrBlack;
+    ShowTargets(true);
+    ColourCorners(ClrBlack);
 
     bool allRight = true;
     for (int k = 1; k <= 4; ++k) {

@@ -92,7 +92,7 @@ void Form1::GeneratePuzzle() {
         GridDisp[CornerCells[j]].Caption = given;
         GridDisp[TargetCellOfCorner(j)].Caption = given;
     }
-    for (int i = 50; i <= 53; ++i) GridDisp[i].Visible = false;
+    ShowTargets(false);
     Solveit.Enabled = false;
     WriteSheetPuzzle();
 }
@@ -117,7 +117,7 @@ void Form1::NewPuz_Click() {
     LeavePuzzle();
     if (SetupMode == FlagOn) SolveMx_Click();
     PuzzleDone = FlagOff;
-    for (int k = 1; k <= 4; ++k) GridDisp[CornerCells[k]].BackColor = ClrGreen;
+    ColourCorners(ClrGreen);
     for (Cell& cell : GridDisp) cell.Caption = "";
     for (int i : EqualsCells) GridDisp[i].Caption = "=";
     RightMess.Visible = true;

@@ -19,7 +19,7 @@ void Form1::SolveMx_Click() {
             corner.BackColor = ClrRed;
             corner.Caption = "?";
         }
-        for (int i = 50; i <= 53; ++i) GridDisp[i].Visible = false;
+        ShowTargets(false);
         for (int i = 2; i <= 48; ++i)
             if (GridDisp[i].Caption != "=" && i != 7 && i != 43) GridDisp[i].Caption = "";
         SetupMode = FlagOn;
@@ -40,10 +40,8 @@ void Form1::SolveMx_Click() {
 
     // The corners go disabled and stay so: in play the given top-left number
     // must never be stepped, and the other corners are computed cells.
-    for (int k = 1; k <= 4; ++k) {
-        GridDisp[CornerCells[k]].Enabled = false;
-        GridDisp[CornerCells[k]].BackColor = ClrBlack;
-    }
+    for (int k = 1; k <= 4; ++k) GridDisp[CornerCells[k]].Enabled = false;
+    ColourCorners(ClrBlack);
     SetupMode = FlagOff;
     SolveMx.Caption = text::SolveMxAgain;
     CompMess.Visible = false;
@@ -53,7 +51,7 @@ void Form1::SolveMx_Click() {
     ShowSolx.Enabled = true;
     NewPuz.Visible = true;
     CornerVal1 = CornerVal7 = CornerVal43 = CornerVal49 = -1;
-    for (int k = 1; k <= 4; ++k) GridDisp[CornerCells[k]].BackColor = ClrGreen;
+    ColourCorners(ClrGreen);
 }
 
 void Form1::Solveit_Click() {
@@ -73,7 +71,7 @@ void Form1::Solveit_Click() {
         LeavePuzzle();
         MarkHelped();
     }
-    for (int k = 1; k <= 4; ++k) GridDisp[CornerCells[k]].BackColor = ClrRed;
+    ColourCorners(ClrRed);
 }
 
 void Form1::Solveit_DragDrop() {

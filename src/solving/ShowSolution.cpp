@@ -5,8 +5,8 @@
 namespace quorvex {
 
 void Form1::ShowSolution() {
-    for (int k = 1; k <= 4; ++k) GridDisp[CornerCells[k]].BackColor = ClrGreen;
-    for (int i = 50; i <= 53; ++i) GridDisp[i].Visible = false;
+    ColourCorners(ClrGreen);
+    ShowTargets(false);
     // The stored values are written as they are; no line is evaluated.
     for (int p = 1; p <= ValuePositions; ++p) GridDisp[ValuePositionCell(p)].Caption = Trim(SolNum[p]);
     int n = 1;

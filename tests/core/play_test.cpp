@@ -73,7 +73,7 @@ TEST(RandomPlay, ClicksAndCommandsAlwaysLeaveASoundBoard) {
             SCOPED_TRACE(::testing::Message() << "step " << step);
             // In set-up the clicks go to the corners, so that many puzzles are solved under set corners.
             const unsigned pick = rng() % 100, button = rng() % 2 + 1;
-            const int index = f.SetupMode ? CornerCellList[rng() % 4] : static_cast<int>(rng() % 58) - 2;
+            const int index = f.SetupMode ? FourCorners[rng() % 4] : static_cast<int>(rng() % 58) - 2;
             // Clicks in play and Start a Solution judge the corners.
             const bool judged = pick < 80 ? f.SetupMode == 0 && f.PuzzleDone == 0 && index >= 1 && index <= 49 &&
                                                 f.GridDisp[index].TakesInput()
@@ -103,7 +103,7 @@ TEST(RandomPlay, ClicksAndCommandsAlwaysLeaveASoundBoard) {
             }
             bool all = true;
             for (int k = 1; k <= 4; ++k) {
-                const Cell& corner = f.GridDisp[CornerCellList[k - 1]];
+                const Cell& corner = f.GridDisp[FourCorners[k - 1]];
                 const std::string& c = corner.Caption;
                 // In set-up a corner shows its set number or "?"; in play it is right when it shows the given digit.
                 const bool shown = c == "?" || (c.size() == 1 && c[0] >= '1');

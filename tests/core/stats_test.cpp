@@ -50,7 +50,7 @@ TEST(StatsRules, CountingStreaksTimesAndReset) {
         {"a board made in set-up mode, played", {},
          [](Game& g) {
              g.f.SolveMx_Click();
-             for (int c : CornerCellList) g.f.ClickCell(c, 1);
+             for (int c : FourCorners) g.f.ClickCell(c, 1);
              for (int n = 0; n < 20 && g.f.Solveit.Enabled; ++n) g.f.Solveit_Click();
              g.f.SolveMx_Click(), g.f.StartSolx_Click(), SolveByClicks(g.f);
          },

@@ -18,6 +18,9 @@
 
 namespace quorvex::testing {
 
+// The four corners, top left, top right, bottom left, bottom right.
+constexpr int FourCorners[4] = {1, 7, 43, 49};
+
 // Rows that always fit and a first column (5, 9, 1) that no operator pair
 // fits: every attempt fails at the columns.
 inline const std::vector<int> NeverFits = {5, 1, 1, 9, 1, 1, 1, 1, 1};
@@ -90,7 +93,7 @@ inline std::vector<int> Flags(const Form1& f) {
 inline std::string State(const Form1& f) {
     std::ostringstream s;
     for (int k = 1; k <= 4; ++k) {
-        const Cell& c = f.GridDisp[CornerCellList[k - 1]];
+        const Cell& c = f.GridDisp[FourCorners[k - 1]];
         s << c.Caption << (c.BackColor == f.ClrRed ? 'r' : c.BackColor == f.ClrGreen ? 'g' : 'k')
           << (c.Enabled ? "E" : "") << (f.NPict[k].Visible ? "s" : "") << (f.GridDisp[49 + k].Visible ? "t" : "");
     }

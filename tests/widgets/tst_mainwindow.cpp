@@ -19,6 +19,7 @@ using ui::Quadlet;
 namespace {
 
 const QColor Green(0, 128, 0), Red(128, 0, 0), Black(0, 0, 0);
+constexpr int FourCorners[4] = {1, 7, 43, 49};
 
 struct GameServices : testing::ScriptedServices {
     bool failPrint = false;
@@ -119,7 +120,7 @@ void TestMainWindow::startupPaintsTheCoreAndClicksReachIt() {
     QCOMPARE(w.puzzleMenu()->title().remove(QLatin1Char('&')), QString::fromUtf8(text::MenuPuzzle));  // "&" marks Alt+P
 
     for (int j = 1; j <= 4; ++j) {
-        const int c = CornerCellList[std::size_t(j - 1)];
+        const int c = FourCorners[j - 1];
         QVERIFY2(IsDigit(Caption(w, c)) && !w.picture(j)->isVisible(), Caption(w, c).c_str());
         QCOMPARE(FaceColour(w.cell(c)), Green);
     }
@@ -213,7 +214,7 @@ void TestMainWindow::everyCommandThroughItsMenuItemOrButton() {
 
     // Set-up mode: the corners of puzzle 2 are known to have a board.
     std::vector<std::string> chosen;
-    for (int c : CornerCellList) chosen.push_back(Caption(w, c));
+    for (int c : FourCorners) chosen.push_back(Caption(w, c));
     QAction* solveMx = Command(w, "SolveMx");
     solveMx->trigger();
     QCOMPARE(solveMx->text(), QString::fromUtf8(text::SolveMxEnd));
@@ -222,8 +223,8 @@ void TestMainWindow::everyCommandThroughItsMenuItemOrButton() {
     QVERIFY(w.solveitButton()->isVisible() && !w.newPuzButton()->isVisible());
     QVERIFY(!Command(w, "StartSolx")->isEnabled() && !Command(w, "ShowSolx")->isEnabled());
     for (std::size_t k = 0; k < 4; ++k) {
-        QCOMPARE(FaceColour(w.cell(CornerCellList[k])), Red);
-        ClickUntil(w, CornerCellList[k], chosen[k]);
+        QCOMPARE(FaceColour(w.cell(FourCorners[k])), Red);
+        ClickUntil(w, FourCorners[k], chosen[k]);
     }
     QCOMPARE(Drop(w.solveitButton(), Qt::CopyAction | Qt::MoveAction), Qt::CopyAction);
     QCOMPARE(s.count(text::HelpHere), 1);
@@ -237,8 +238,8 @@ void TestMainWindow::everyCommandThroughItsMenuItemOrButton() {
     }
     QCOMPARE(t.title(), TitleFor(f.PuzzleNo));
     for (std::size_t k = 0; k < 4; ++k) {
-        QCOMPARE(Caption(w, CornerCellList[k]), chosen[k]);
-        QCOMPARE(FaceColour(w.cell(CornerCellList[k])), Red);
+        QCOMPARE(Caption(w, FourCorners[k]), chosen[k]);
+        QCOMPARE(FaceColour(w.cell(FourCorners[k])), Red);
     }
 
     solveMx->trigger();
