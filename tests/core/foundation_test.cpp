@@ -12,11 +12,11 @@ using Foundation = GameTest;
 TEST_F(Foundation, StartupLeavesOnlyFreeCellsClickableAndThePuzzleInTheCorners) {
     EXPECT_EQ(State(f), GivenCorners(f, "g") + " RightMess NewPuz menus first empty 0 0 -1 -1 -1 -1");
     EXPECT_TRUE(SolutionHolds(f) && f.PuzzleNo == 1 && f.GenOk == 1 && !f.Solveit.Visible && !f.Solveit.Enabled);
-    EXPECT_EQ(svc.titles, std::vector<std::string>{std::string(text::TitlePrefix) + " 1"});
+    EXPECT_EQ(svc.titles, std::vector<std::string>{"Puzzle Number  1"});
     // 'E' enabled with the designed face; else 'g' green with white digits, 'k' black, '.' designed.
     const auto face = [](const Cell& c) {
-        if (c.BackColor == Rgb(0, 128, 0) && c.ForeColor == Rgb(255, 255, 255)) return 'g';
-        return c.BackColor == Rgb(0, 0, 0) ? 'k' : '.';
+        if (c.BackColor == Green && c.ForeColor == White) return 'g';
+        return c.BackColor == Black ? 'k' : '.';
     };
     EXPECT_EQ(CellMap(f, [&](const Cell& c) { return c.Enabled ? (face(c) == '.' ? 'E' : '!') : face(c); }),
               "gEEEE.gEkEkEkEEEEEE..EkEkEkEEEEEE...k.k.k.gE.E..g");

@@ -1,6 +1,11 @@
 // Play through cell clicks: the win, and long random sequences of clicks and
 // commands with every generator run they start.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <random>
+#include <sstream>
 
 #include "CoreHelpers.h"
 
@@ -11,13 +16,14 @@ using Play = GameTest;
 
 TEST_F(Play, AnyBoardWithTheFourCornersWinsOnceAndEndsThePuzzle) {
     Game other;
-    // Another board under the same four corners, from a second generator run.
+    // Another board under the same four corners, from further generator runs.
     const std::string givens = Givens(f);
-    do {
-        other.f.CornerVal1 = givens[0] - '0', other.f.CornerVal7 = givens[1] - '0';
-        other.f.CornerVal43 = givens[2] - '0', other.f.CornerVal49 = givens[3] - '0';
-        other.f.GeneratePuzzle();
-    } while (other.f.GenOk == 0 || StoredBoard(other.f) == StoredBoard(f));
+    other.f.CornerVal1 = givens[0] - '0', other.f.CornerVal7 = givens[1] - '0';
+    other.f.CornerVal43 = givens[2] - '0', other.f.CornerVal49 = givens[3] - '0';
+    const auto found = [&] { return other.f.GenOk == 1 && StoredBoard(other.f) != StoredBoard(f); };
+    for (int run = 0; run < 20; ++run)
+        if (other.f.GeneratePuzzle(), found()) break;
+    ASSERT_TRUE(found()) << "no other board under " << givens;
     const std::string want = StoredBoard(other.f);
     const auto clickTo = [&](int i) {
         for (int n = 0; n < 9 && f.GridDisp[i].Caption != want.substr(i - 1, 1); ++n) f.ClickCell(i, 1);
@@ -25,16 +31,16 @@ TEST_F(Play, AnyBoardWithTheFourCornersWinsOnceAndEndsThePuzzle) {
 
     // The first click re-derives every line: row 1 is complete, column 1 is not.
     for (int i : {2, 3, 4, 5}) clickTo(i);
-    ASSERT_TRUE(f.GridDisp[7].BackColor == f.ClrGreen && f.GridDisp[43].Caption == "?");
+    ASSERT_TRUE(f.GridDisp[7].BackColor == Green && f.GridDisp[43].Caption == "?");
     // Corner 7 turns wrong and then right again.
     f.ClickCell(3, 1);
-    EXPECT_TRUE(f.GridDisp[7].BackColor == f.ClrBlack && f.GridDisp[51].Visible && !f.NPict[2].Visible);
+    EXPECT_TRUE(f.GridDisp[7].BackColor == Black && f.GridDisp[51].Visible && !f.NPict[2].Visible);
     f.ClickCell(3, 2);
-    EXPECT_TRUE(f.GridDisp[7].BackColor == f.ClrGreen && !f.GridDisp[51].Visible && f.NPict[2].Visible);
+    EXPECT_TRUE(f.GridDisp[7].BackColor == Green && !f.GridDisp[51].Visible && f.NPict[2].Visible);
 
     for (int i = 2; i <= 48; ++i)
         if (f.GridDisp[i].TakesInput()) clickTo(i);
-    EXPECT_TRUE(svc.count(text::YouGotIt) == 1 && svc.messages.size() == 1u);
+    EXPECT_TRUE(svc.count("You got it !") == 1 && svc.messages.size() == 1u);
     EXPECT_EQ(State(f), GivenCorners(f, "gs") + " NewPuz menus first other 0 1 -1 -1 -1 -1");
 
     const std::string done = Snapshot(f);
@@ -44,6 +50,9 @@ TEST_F(Play, AnyBoardWithTheFourCornersWinsOnceAndEndsThePuzzle) {
     f.NewPuz_Click();
     f.ClickCell(3, 1);
     EXPECT_TRUE(f.PuzzleDone == 0 && f.RightMess.Visible && f.GridDisp[3].Caption == "1");
+    // The check turned three corners black; the next puzzle starts green.
+    f.NewPuz_Click();
+    EXPECT_EQ(State(f), GivenCorners(f, "g") + " RightMess NewPuz menus first empty 0 0 -1 -1 -1 -1");
 }
 
 // Digits count up with the left button and down with the right, 9 to 1 and
@@ -60,17 +69,31 @@ TEST_F(Play, ClicksStepDigitsAndCycleOperators) {
     }
 }
 
-// Under a frozen or a real clock; every generator run (free in play, under
+// The seeds of the random play: QUORVEX_SEED (one or several, separated by
+// commas or blanks) when set, otherwise a fixed list.
+std::vector<unsigned> Seeds() {
+    std::string list = std::getenv("QUORVEX_SEED") ? std::getenv("QUORVEX_SEED") : "1 2 3";
+    std::replace(list.begin(), list.end(), ',', ' ');
+    std::istringstream in(list);
+    std::vector<unsigned> seeds;
+    for (unsigned seed = 0; in >> seed;) seeds.push_back(seed);
+    return seeds;
+}
+
+// Under a frozen or a moving clock; every generator run (free in play, under
 // the player's corners in set-up) must give a consistent board.
 TEST(RandomPlay, ClicksAndCommandsAlwaysLeaveASoundBoard) {
-    for (unsigned seed : {1u, 2u, std::random_device{}()}) {
+    const std::vector<unsigned> seeds = Seeds();
+    ASSERT_FALSE(seeds.empty()) << "QUORVEX_SEED holds no number";
+    for (unsigned seed : seeds) {
+        std::printf("random play with seed %u (replay: QUORVEX_SEED=%u)\n", seed, seed);
         SCOPED_TRACE(::testing::Message() << "seed " << seed);
         Game g;
         Form1& f = g.f;
-        g.svc.realClock = seed % 2 == 0;
         std::mt19937 rng(seed);
         for (int step = 0; step < 6000; ++step) {
             SCOPED_TRACE(::testing::Message() << "step " << step);
+            if (seed % 2 == 0) g.svc.clock = std::fmod(g.svc.clock + rng() % 3000 / 1000.0, 86400.0);
             // In set-up the clicks go to the corners, so that many puzzles are solved under set corners.
             const unsigned pick = rng() % 100, button = rng() % 2 + 1;
             const int index = f.SetupMode ? FourCorners[rng() % 4] : static_cast<int>(rng() % 58) - 2;
@@ -78,7 +101,7 @@ TEST(RandomPlay, ClicksAndCommandsAlwaysLeaveASoundBoard) {
             const bool judged = pick < 80 ? f.SetupMode == 0 && f.PuzzleDone == 0 && index >= 1 && index <= 49 &&
                                                 f.GridDisp[index].TakesInput()
                                           : pick < 85 && f.StartSolx.Enabled;
-            const int wins = g.svc.count(text::YouGotIt), puzzle = f.PuzzleNo;
+            const int wins = g.svc.count("You got it !"), puzzle = f.PuzzleNo;
             const std::size_t runs = g.svc.titles.size();
             const std::vector<int> flags = Flags(f);
             ASSERT_NO_THROW({
@@ -92,7 +115,7 @@ TEST(RandomPlay, ClicksAndCommandsAlwaysLeaveASoundBoard) {
             // Digits step through 1..9 and results outside it show "?": never "0" or two characters.
             ASSERT_EQ(Board(f).find_first_of("#0"), std::string::npos);
             if (g.svc.titles.size() != runs) {  // a generator run
-                ASSERT_EQ(g.svc.titles.back(), text::TitlePrefix + NumberText(puzzle + 1));
+                ASSERT_EQ(g.svc.titles.back(), "Puzzle Number " + NumberText(puzzle + 1));
                 ASSERT_EQ(f.PuzzleNo, puzzle + f.GenOk);
                 ASSERT_TRUE(f.GenOk == 1 || f.SetupMode == 1);  // free corners never come near the limit
                 std::string set;
@@ -111,10 +134,10 @@ TEST(RandomPlay, ClicksAndCommandsAlwaysLeaveASoundBoard) {
                 const bool right = c == Givens(f).substr(k - 1, 1);
                 all = all && right;
                 if (!judged) continue;
-                ASSERT_EQ(corner.BackColor, right ? f.ClrGreen : f.ClrBlack) << "corner " << k;
+                ASSERT_EQ(corner.BackColor, right ? Green : Black) << "corner " << k;
                 ASSERT_TRUE(f.GridDisp[49 + k].Visible != right && f.NPict[k].Visible == right) << "corner " << k;
             }
-            ASSERT_TRUE(!judged || (f.PuzzleDone == all && g.svc.count(text::YouGotIt) == wins + all));
+            ASSERT_TRUE(!judged || (f.PuzzleDone == all && g.svc.count("You got it !") == wins + all));
         }
     }
 }

@@ -20,6 +20,7 @@ namespace quorvex::testing {
 
 // The four corners, top left, top right, bottom left, bottom right.
 constexpr int FourCorners[4] = {1, 7, 43, 49};
+constexpr Colour Green = Rgb(0, 128, 0), Red = Rgb(128, 0, 0), Black = Rgb(0, 0, 0), White = Rgb(255, 255, 255);
 
 // Rows that always fit and a first column (5, 9, 1) that no operator pair
 // fits: every attempt fails at the columns.
@@ -94,7 +95,7 @@ inline std::string State(const Form1& f) {
     std::ostringstream s;
     for (int k = 1; k <= 4; ++k) {
         const Cell& c = f.GridDisp[FourCorners[k - 1]];
-        s << c.Caption << (c.BackColor == f.ClrRed ? 'r' : c.BackColor == f.ClrGreen ? 'g' : 'k')
+        s << c.Caption << (c.BackColor == Red ? 'r' : c.BackColor == Green ? 'g' : c.BackColor == Black ? 'k' : '?')
           << (c.Enabled ? "E" : "") << (f.NPict[k].Visible ? "s" : "") << (f.GridDisp[49 + k].Visible ? "t" : "");
     }
     for (auto [on, name] : {std::pair{f.RightMess.Visible, " RightMess"}, {f.CompMess.Visible, " CompMess"},
@@ -103,7 +104,10 @@ inline std::string State(const Form1& f) {
                             {f.StartSolx.Enabled && f.ShowSolx.Enabled, " menus"}})
         if (on) s << name;
     const std::string& item = f.SolveMx.Caption;
-    s << (item == text::SolveMxEnd ? " end" : item == text::SolveMxAgain ? " again" : " first");
+    s << (item == "End computer solution mode"           ? " end"
+          : item == "Set a Puzzle for computer to Solve" ? " again"
+          : item == "Set a Puzzle for computer to solve" ? " first"
+                                                         : " ?");
     const std::string b = Board(f);
     const std::string cleared = EmptyBoard(std::string{b[0], b[6], b[42], b[48]});
     s << (b == StoredBoard(f) ? " stored" : b == cleared ? " empty" : " other");

@@ -23,7 +23,8 @@ public:
     std::vector<std::string> titles;
     std::vector<PrintJob> printed;
     int helpOpened = 0, aboutShown = 0, programEnded = 0;
-    bool realClock = false;                 // otherwise frozen at noon
+    bool realClock = false;                 // otherwise frozen at `clock`
+    double clock = 43200;                   // noon
     std::function<void()> onPendingEvents;  // input arriving in the middle of a search
     double monotonic = 1000;                // frozen until a test moves it on
 
@@ -48,7 +49,7 @@ public:
     void setWindowTitle(std::string_view title) override { titles.emplace_back(title); }
     double secondsSinceMidnight() override {
         const auto now = std::chrono::system_clock::now().time_since_epoch();
-        return realClock ? std::fmod(std::chrono::duration<double>(now).count(), 86400.0) : 43200.0;
+        return realClock ? std::fmod(std::chrono::duration<double>(now).count(), 86400.0) : clock;
     }
     void printPage(const PrintJob& job) override { printed.push_back(job); }
     void openHelp() override { ++helpOpened; }
