@@ -13,6 +13,9 @@ TEST_F(Foundation, StartupLeavesOnlyFreeCellsClickableAndThePuzzleInTheCorners) 
     EXPECT_EQ(State(f), GivenCorners(f, "g") + " RightMess NewPuz menus first empty 0 0 -1 -1 -1 -1");
     EXPECT_TRUE(SolutionHolds(f) && f.PuzzleNo == 1 && f.GenOk == 1 && !f.Solveit.Visible && !f.Solveit.Enabled);
     EXPECT_EQ(svc.titles, std::vector<std::string>{"Puzzle Number  1"});
+    Game later(false);
+    later.svc.clock += 0.25, later.f.Form_Load();
+    EXPECT_NE(StoredBoard(later.f), StoredBoard(f));  // every digit follows the time of day
     // 'E' enabled with the designed face; else 'g' green with white digits, 'k' black, '.' designed.
     const auto face = [](const Cell& c) {
         if (c.BackColor == Green && c.ForeColor == White) return 'g';

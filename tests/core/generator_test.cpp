@@ -54,17 +54,5 @@ TEST_F(Generator, GivingUpEmptiesTheBoardAndKeepsNumberSheetAndSolutionButNotThe
     EXPECT_EQ(Board(f), EmptyBoard(std::string{b[0], b[6], b[42], b[48]}));
 }
 
-// The generator is reseeded from the time of day before every digit.
-TEST(GeneratorClock, TwoClocksGiveTwoFirstPuzzles) {
-    std::vector<std::string> boards;
-    for (double clock : {43200.0, 43200.25}) {
-        Game g(false);
-        g.svc.clock = clock;
-        g.f.Form_Load();
-        boards.push_back(StoredBoard(g.f));
-    }
-    EXPECT_NE(boards[0], boards[1]);
-}
-
 }  // namespace
 }  // namespace quorvex::testing

@@ -1,6 +1,5 @@
 // Play through cell clicks: the win, and long random sequences of clicks and
 // commands with every generator run they start.
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -32,11 +31,6 @@ TEST_F(Play, AnyBoardWithTheFourCornersWinsOnceAndEndsThePuzzle) {
     // The first click re-derives every line: row 1 is complete, column 1 is not.
     for (int i : {2, 3, 4, 5}) clickTo(i);
     ASSERT_TRUE(f.GridDisp[7].BackColor == Green && f.GridDisp[43].Caption == "?");
-    // Corner 7 turns wrong and then right again.
-    f.ClickCell(3, 1);
-    EXPECT_TRUE(f.GridDisp[7].BackColor == Black && f.GridDisp[51].Visible && !f.NPict[2].Visible);
-    f.ClickCell(3, 2);
-    EXPECT_TRUE(f.GridDisp[7].BackColor == Green && !f.GridDisp[51].Visible && f.NPict[2].Visible);
 
     for (int i = 2; i <= 48; ++i)
         if (f.GridDisp[i].TakesInput()) clickTo(i);
@@ -69,21 +63,13 @@ TEST_F(Play, ClicksStepDigitsAndCycleOperators) {
     }
 }
 
-// The seeds of the random play: QUORVEX_SEED (one or several, separated by
-// commas or blanks) when set, otherwise a fixed list.
-std::vector<unsigned> Seeds() {
-    std::string list = std::getenv("QUORVEX_SEED") ? std::getenv("QUORVEX_SEED") : "1 2 3";
-    std::replace(list.begin(), list.end(), ',', ' ');
-    std::istringstream in(list);
-    std::vector<unsigned> seeds;
-    for (unsigned seed = 0; in >> seed;) seeds.push_back(seed);
-    return seeds;
-}
-
 // Under a frozen or a moving clock; every generator run (free in play, under
-// the player's corners in set-up) must give a consistent board.
+// the player's corners in set-up) must give a consistent board. The seeds
+// come from QUORVEX_SEED (one or several, comma-separated) or are 1, 2 and 3.
 TEST(RandomPlay, ClicksAndCommandsAlwaysLeaveASoundBoard) {
-    const std::vector<unsigned> seeds = Seeds();
+    std::istringstream in(std::getenv("QUORVEX_SEED") ? std::getenv("QUORVEX_SEED") : "1,2,3");
+    std::vector<unsigned> seeds;
+    for (unsigned seed = 0; in >> seed; in.ignore(1, ',')) seeds.push_back(seed);
     ASSERT_FALSE(seeds.empty()) << "QUORVEX_SEED holds no number";
     for (unsigned seed : seeds) {
         std::printf("random play with seed %u (replay: QUORVEX_SEED=%u)\n", seed, seed);

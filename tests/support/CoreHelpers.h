@@ -104,10 +104,8 @@ inline std::string State(const Form1& f) {
                             {f.StartSolx.Enabled && f.ShowSolx.Enabled, " menus"}})
         if (on) s << name;
     const std::string& item = f.SolveMx.Caption;
-    s << (item == "End computer solution mode"           ? " end"
-          : item == "Set a Puzzle for computer to Solve" ? " again"
-          : item == "Set a Puzzle for computer to solve" ? " first"
-                                                         : " ?");
+    s << (item == "End computer solution mode" ? " end" : item == "Set a Puzzle for computer to Solve" ? " again"
+          : item == "Set a Puzzle for computer to solve" ? " first" : " ?");
     const std::string b = Board(f);
     const std::string cleared = EmptyBoard(std::string{b[0], b[6], b[42], b[48]});
     s << (b == StoredBoard(f) ? " stored" : b == cleared ? " empty" : " other");
