@@ -151,12 +151,10 @@ private slots:
         const auto handler = std::signal(SIGXFSZ, SIG_IGN);
         rlimit limit {};
         getrlimit(RLIMIT_FSIZE, &limit);
-        rlimit lowered = limit;
-        lowered.rlim_cur = 4096;
+        const rlimit lowered {4096, limit.rlim_max};
         setrlimit(RLIMIT_FSIZE, &lowered);
         const PrintOutcome cut = save(page, "the disk may be full");
-        setrlimit(RLIMIT_FSIZE, &limit);
-        std::signal(SIGXFSZ, handler);
+        setrlimit(RLIMIT_FSIZE, &limit), std::signal(SIGXFSZ, handler);
         QCOMPARE(cut, PrintOutcome::Failed);
         QCOMPARE(Contents(page), old);
         QCOMPARE(Files(dir.path()), QStringList{"page.pdf"});
