@@ -32,7 +32,9 @@ case "${1:-}" in
   play)
     install_missing
     cmake --preset default >/dev/null
-    cmake --build --preset default
+    # Only the game itself: the tests, the benchmark and the installable
+    # extras wait for the test command.
+    cmake --build --preset default --target quorvex
     exec ./build/default/quorvex
     ;;
   test)

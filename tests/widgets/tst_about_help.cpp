@@ -1,7 +1,18 @@
 // The About window (modal, three ways out, fresh each time) and the help
 // viewer (non-blocking, one at a time, navigable, no broken links).
-#include <QtTest>
-#include <QtWidgets>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTimer>
 
 #include <functional>
 

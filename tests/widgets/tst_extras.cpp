@@ -1,8 +1,21 @@
 // The Tools menu and its keys, the status line under an unchanged board, the
 // Statistics window, and the statistics file missing, damaged or read-only.
 // Every test keeps its files in a scratch folder of its own.
-#include <QtTest>
-#include <QtWidgets>
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 #include <unistd.h>
 

@@ -2,8 +2,15 @@
 // shortcut, no keyboard trap in the menu, the opening size on small screens,
 // the operators' signs and the About window's scale. (A whole game by keys
 // and the screen reader's view run end to end, in tests/e2e.)
-#include <QtTest>
-#include <QtWidgets>
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QFontInfo>
+#include <QImage>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
 
 #include <set>
 

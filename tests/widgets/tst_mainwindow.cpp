@@ -1,8 +1,19 @@
 // The main window as the player meets it: what start-up paints, clicks through
 // the real widgets reaching the game, the layout under resizing, every command
 // through its real menu item or button, and the real message boxes.
-#include <QtTest>
-#include <QtWidgets>
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QFrame>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
 
 #include <stdexcept>
 

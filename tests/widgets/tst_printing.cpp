@@ -6,9 +6,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDir>
+#include <QFile>
+#include <QPageSize>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QRegularExpression>
-#include <QtTest>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include "ScriptedServices.h"
 #include "game/Form1.h"
