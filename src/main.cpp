@@ -1,21 +1,35 @@
 // Quorvex: an arithmetic puzzle for one player.
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
 
 #include <QApplication>
 
 #include "game/Texts.h"
+#include "qt/DisplayCheck.h"
 #include "qt/MainWindow.h"
 
 int main(int argc, char* argv[]) {
     // Past the file-size limit a write then fails with an error that the save
     // reports, instead of the signal ending the game halfway through a file.
     std::signal(SIGXFSZ, SIG_IGN);
-    QApplication app(argc, argv);
+        // Without a display Qt would abort with a page about platform plugins;
+    // say plainly what is missing instead.
+    const quorvex::ui::EnvironmentLookup env = [](const char* name) { return std::getenv(name); };
+    if (std::string missing = quorvex::ui::MissingDisplay(env, argc, argv); !missing.empty()) {
+        std::fprintf(stderr, "quorvex: %s\n", missing.c_str());
+        return 1;
+    }
+    std::unique_ptr<QApplication> app;
+    quorvex::ui::ConstructOnDisplay([&] { app = std::make_unique<QApplication>(argc, argv); }, env);
+
     QApplication::setApplicationName(QString::fromUtf8(quorvex::text::AppTitle));
     QApplication::setDesktopFileName(QStringLiteral("quorvex"));
     QApplication::setWindowIcon(quorvex::ui::MainWindow::AppIcon());
 
     quorvex::ui::MainWindow window;
     window.show();
-    return app.exec();
+    return app->exec();
 }

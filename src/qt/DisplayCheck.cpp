@@ -1,0 +1,115 @@
+// Start-up checks for a display, before and while Qt opens one.
+#include "qt/DisplayCheck.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+#include <vector>
+
+#include <QMessageLogContext>
+#include <QString>
+#include <QtGlobal>
+
+namespace quorvex::ui {
+
+namespace {
+
+// How the game can be started when no display is found; the end of every
+// start-up failure line.
+constexpr const char* DisplayAdvice =
+    "Start Quorvex from a graphical desktop session, or under a virtual display: xvfb-run quorvex";
+
+bool IsSet(const char* value) { return value != nullptr && *value != '\0'; }
+
+// The platform named by "-platform name" on the command line, which Qt puts
+// before QT_QPA_PLATFORM.
+std::string PlatformArgument(int argc, char** argv) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        std::string_view arg = argv[i];
+        if (arg == "-platform" || arg == "--platform") return argv[i + 1];
+    }
+    return {};
+}
+
+bool HasDisplayArgument(int argc, char** argv) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        std::string_view arg = argv[i];
+        if (arg == "-display" || arg == "--display") return true;
+    }
+    return false;
+}
+
+void Fail(const std::string& line) {
+    std::fprintf(stderr, "quorvex: %s\n", line.c_str());
+    std::fflush(stderr);
+}
+
+// Messages Qt writes while the application is being built, held back until
+// it is known whether the platform started.
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray file, function, category;
+    int line;
+    QString text;
+};
+
+std::vector<HeldMessage>* held = nullptr;
+const EnvironmentLookup* heldEnv = nullptr;
+
+void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        // Qt cannot open any platform. Its own explanation runs to several
+        // lines about plugins; the player needs to hear about the display,
+        // and the platform's first complaint is the most telling reason.
+        QString reason = text;
+        for (const HeldMessage& m : *held)
+            if (m.category.startsWith("qt.qpa")) {
+                reason = m.text;
+                break;
+            }
+        const char* display = (*heldEnv)("DISPLAY");
+        const std::string what = IsSet(display) ? std::string("cannot open the display \"") + display + "\""
+                                                : std::string("no usable display");
+        Fail(what + " (" + reason.section(QLatin1Char('\n'), 0, 0).trimmed().toStdString() + "). " +
+             DisplayAdvice);
+        std::_Exit(1);  // the application is half built: no clean-up can run
+    }
+    held->push_back({type, context.file, context.function, context.category, context.line, text});
+}
+
+}  // namespace
+
+std::string MissingDisplay(const EnvironmentLookup& env, int argc, char** argv) {
+    std::string platform = PlatformArgument(argc, argv);
+    if (platform.empty() && IsSet(env("QT_QPA_PLATFORM"))) platform = env("QT_QPA_PLATFORM");
+    const bool x11 = IsSet(env("DISPLAY")) || HasDisplayArgument(argc, argv);
+    // Without a choice Qt takes X11, or Wayland in a Wayland session.
+    if (platform.empty() && !x11 && !IsSet(env("WAYLAND_DISPLAY")))
+        return std::string("no graphical display: neither DISPLAY nor WAYLAND_DISPLAY is set. ") +
+               DisplayAdvice;
+    if (platform == "xcb" && !x11)
+        return std::string("no X11 display: QT_QPA_PLATFORM asks for xcb but DISPLAY is not set. ") +
+               DisplayAdvice;
+    // Anything else (offscreen, a list of fallbacks, a Wayland socket by its
+    // default name) only Qt can judge.
+    return {};
+}
+
+void ConstructOnDisplay(const std::function<void()>& construct, const EnvironmentLookup& env) {
+    std::vector<HeldMessage> messages;
+    held = &messages;
+    heldEnv = &env;
+    QtMessageHandler previous = qInstallMessageHandler(HoldMessage);
+    construct();
+    qInstallMessageHandler(previous);
+    held = nullptr;
+    heldEnv = nullptr;
+    for (const HeldMessage& m : messages) {
+        QMessageLogContext context(m.file.isNull() ? nullptr : m.file.constData(), m.line,
+                                   m.function.isNull() ? nullptr : m.function.constData(),
+                                   m.category.isNull() ? nullptr : m.category.constData());
+        qt_message_output(m.type, context, m.text);
+    }
+}
+
+}  // namespace quorvex::ui
