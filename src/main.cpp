@@ -26,7 +26,8 @@ int main(int argc, char* argv[]) {
     quorvex::ui::ConstructOnDisplay([&] { app = std::make_unique<QApplication>(argc, argv); }, env);
 
     QApplication::setApplicationName(QString::fromUtf8(quorvex::text::AppTitle));
-    QApplication::setDesktopFileName(QStringLiteral("quorvex"));
+    // Ties the running window to the installed desktop entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral(QUORVEX_APP_ID));
     QApplication::setWindowIcon(quorvex::ui::MainWindow::AppIcon());
 
     quorvex::ui::MainWindow window;

@@ -13,6 +13,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick poppler-utils python3-xlib
   dbus at-spi2-core python3-pyatspi
   fonts-liberation fonts-urw-base35 fonts-dejavu-core
+  qt6-svg-dev desktop-file-utils appstream lintian dpkg-dev file xclip librsvg2-bin
 )
 
 install_missing() {

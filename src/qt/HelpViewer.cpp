@@ -1,8 +1,13 @@
-// The help viewer: a small browser over the help pages compiled into the
-// program, so the help needs no files or system help engine at run time.
+// The help viewer: a small browser over the help pages. An installed program
+// shows the pages installed with it, the ones its man page names and a
+// packager may adjust; anywhere else the copy compiled into the program
+// serves, so the help needs no files or system help engine at run time.
 #include "qt/HelpViewer.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QKeySequence>
 #include <QPointer>
@@ -30,8 +35,20 @@ QPointer<HelpViewer> liveViewer;
 
 }  // namespace
 
+// QUORVEX_HELP_FROM_BINDIR comes from the install rules and is relative, so
+// that an installation moved as a whole (a package unpacked anywhere,
+// another prefix) still finds its pages.
+QString HelpViewer::installedPages(const QString& programDir) {
+    const QDir pages(QDir(programDir).filePath(QStringLiteral(QUORVEX_HELP_FROM_BINDIR)));
+    const QString first = QStringLiteral("%1.html").arg(QString::fromUtf8(text::HelpFile));
+    return QFileInfo(pages.filePath(first)).isFile() ? pages.canonicalPath() : QString();
+}
+
 QUrl HelpViewer::firstPage() {
-    return QUrl(QStringLiteral("qrc:/help/%1.html").arg(QString::fromUtf8(text::HelpFile)));
+    const QString first = QStringLiteral("%1.html").arg(QString::fromUtf8(text::HelpFile));
+    const QString installed = installedPages(QCoreApplication::applicationDirPath());
+    if (!installed.isEmpty()) return QUrl::fromLocalFile(QDir(installed).filePath(first));
+    return QUrl(QStringLiteral("qrc:/help/") + first);
 }
 
 HelpViewer::HelpViewer(QWidget* parent) : QMainWindow(parent, Qt::Window) {

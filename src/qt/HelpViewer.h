@@ -16,8 +16,12 @@ public:
 
     // The open viewer, or nullptr when there is none.
     static HelpViewer* instance();
-    // Where the help starts: its contents page.
+    // Where the help starts: its contents page, from the installed pages
+    // when the program finds them, else from the copy compiled into it.
     static QUrl firstPage();
+    // The installed help pages for a program in `programDir` (the installed
+    // layout's data folder seen from its binary folder), empty when absent.
+    static QString installedPages(const QString& programDir);
 
     QTextBrowser* browser() const { return Browser; }
     QAction* backAction() const { return Back; }

@@ -22,11 +22,10 @@ QPixmap Blank(int size) {
 
 }  // namespace
 
-QPixmap WindowIconPixmap(int size) {
-    QPixmap pixmap = Blank(size);
-    QPainter p(&pixmap);
+void DrawWindowIcon(QPainter& p, double size) {
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    p.scale(pixmap.width() / Design, pixmap.height() / Design);
+    p.scale(size / Design, size / Design);
 
     // The window: grey face, dark frame.
     p.setPen(QPen(QColor(48, 48, 48), 1.0));
@@ -51,6 +50,13 @@ QPixmap WindowIconPixmap(int size) {
         p.setBrush(ToQColor(QBColor(entry)));
         p.drawRect(QRectF(left + column * (cell + gap), top + row * (cell + gap), cell, cell));
     }
+    p.restore();
+}
+
+QPixmap WindowIconPixmap(int size) {
+    QPixmap pixmap = Blank(size);
+    QPainter p(&pixmap);
+    DrawWindowIcon(p, pixmap.width());
     return pixmap;
 }
 

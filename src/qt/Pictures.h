@@ -5,8 +5,13 @@
 
 #include <QPixmap>
 
+class QPainter;
+
 namespace quorvex::ui {
 
+// Draws the window icon as a square of `size` units from the painter's
+// origin; the installed icons are drawn by this same function.
+void DrawWindowIcon(QPainter& p, double size);
 QPixmap WindowIconPixmap(int size = 32);
 QPixmap SmileyPixmap(int size = 32);
 
