@@ -8,7 +8,7 @@ set -uo pipefail
 . "$(dirname "$0")/lib/session.bash"
 
 build=${QUORVEX_BUILD_DIR:?QUORVEX_BUILD_DIR must name the build folder}
-need_tools cmake Xvfb xdotool xclip convert compare identify rsvg-convert desktop-file-validate appstreamcli
+need_tools cmake Xvfb xdotool xprop xclip convert compare identify rsvg-convert desktop-file-validate appstreamcli
 "$python" -c 'import Xlib' 2>/dev/null || fail "python3-xlib is not installed"
 
 prefix="$work/prefix"
@@ -25,6 +25,10 @@ for size in 16 32 48; do
         fail "the window icon is not the installed ${size}x$size icon"
 done
 echo "the window icon is the installed icon"
+# On X11 a desktop ties the window to its menu entry through the window class.
+class=$(xprop -id "$window" WM_CLASS | sed -n 's/.*", "\(.*\)"$/\1/p')
+wmclass=$(sed -n 's/^StartupWMClass=//p' "$prefix/share/applications/$APP_ID.desktop")
+[ -n "$class" ] && [ "$class" = "$wmclass" ] || fail "window class '$class' is not the entry's '$wmclass'"
 
 text=$(shown_help_text "$window")
 grep -q "Installed copy of the help" <<<"$text" || fail "Help did not show the installed pages: ${text:0:200}"

@@ -1,7 +1,7 @@
 # Shared by the end-to-end scripts that run an installed Quorvex: a scratch
 # folder, an X server of their own, the game started and driven with xdotool,
 # and the checks of an installed tree that a desktop relies on.
-# Needs: xvfb, xdotool, xclip, imagemagick, librsvg2-bin, python3-xlib,
+# Needs: xvfb, xdotool, x11-utils, xclip, imagemagick, librsvg2-bin, python3-xlib,
 # desktop-file-utils.
 
 APP_ID=org.quorvex.quorvex
