@@ -15,7 +15,8 @@ int main(int argc, char* argv[]) {
     // Past the file-size limit a write then fails with an error that the save
     // reports, instead of the signal ending the game halfway through a file.
     std::signal(SIGXFSZ, SIG_IGN);
-        // Without a display Qt would abort with a page about platform plugins;
+
+    // Without a display Qt would abort with a page about platform plugins;
     // say plainly what is missing instead.
     const quorvex::ui::EnvironmentLookup env = [](const char* name) { return std::getenv(name); };
     if (std::string missing = quorvex::ui::MissingDisplay(env, argc, argv); !missing.empty()) {
