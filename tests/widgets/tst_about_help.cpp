@@ -1,26 +1,13 @@
-// The About window (modal, three ways out, fresh each time) and the help
-// viewer (non-blocking, one at a time, navigable, no broken links).
-#include <QApplication>
-#include <QDialog>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QTest>
-#include <QTextBlock>
-#include <QTextBrowser>
-#include <QTextDocument>
-#include <QTimer>
-
-#include <functional>
-
+// The About window (modal, three ways out, fresh each time, at the main
+// window's scale) and the help viewer (non-blocking, one at a time,
+// navigable, no broken links).
+#include "WindowTest.h"
 #include "qt/AboutForm.h"
 #include "qt/HelpViewer.h"
 
-using quorvex::ui::AboutForm;
-using quorvex::ui::HelpViewer;
+using namespace quorvex;
+using ui::AboutForm;
+using ui::HelpViewer;
 
 namespace {
 
@@ -29,22 +16,9 @@ QList<std::pair<int, QString>> Links(const QTextDocument* doc) {
     QList<std::pair<int, QString>> links;
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
         for (auto it = b.begin(); !it.atEnd(); ++it)
-            if (it.fragment().charFormat().isAnchor())
-                links.append({it.fragment().position() + it.fragment().length() / 2,
-                              it.fragment().charFormat().anchorHref()});
+            if (const QTextFragment f = it.fragment(); f.charFormat().isAnchor())
+                links.append({f.position() + f.length() / 2, f.charFormat().anchorHref()});
     return links;
-}
-
-// Clicks the first link to `href` the way a player would.
-bool ClickLink(QTextBrowser* browser, const QString& href) {
-    for (const auto& [position, target] : Links(browser->document())) {
-        if (target != href) continue;
-        QTextCursor c(browser->document());
-        c.setPosition(position);
-        QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, browser->cursorRect(c).center());
-        return true;
-    }
-    return false;
 }
 
 }  // namespace
@@ -52,91 +26,82 @@ bool ClickLink(QTextBrowser* browser, const QString& href) {
 class TestAboutHelp : public QObject {
     Q_OBJECT
 private slots:
-    void aboutIsModalClosesEachWayAndIsFreshEachTime();
-    void helpOpensBesideTheGameNavigatesAndStaysSingle();
-    void helpLinksAllLeadSomewhere();
-};
-
-void TestAboutHelp::aboutIsModalClosesEachWayAndIsFreshEachTime() {
-    QWidget game;
-    game.show();
-    const std::function<void(AboutForm*)> ways[] = {
-        [](AboutForm* f) { QTest::mouseClick(f->findChild<QPushButton*>("AboutOk"), Qt::LeftButton); },
-        [](AboutForm* f) { QTest::mousePress(f->findChild<QPlainTextEdit*>("AboutText")->viewport(), Qt::LeftButton); },
-        [](AboutForm* f) { f->close(); },  // the close box
-    };
-    for (int way = 0; way < 3; ++way) {
-        QObject scope;  // takes the timers with it when this round ends
-        QPointer<AboutForm> form;
-        QString title, text;
-        QTimer::singleShot(0, &scope, [&] {
-            form = qobject_cast<AboutForm*>(QApplication::activeModalWidget());
-            if (!form) return;
-            title = form->windowTitle();
-            text = form->findChild<QPlainTextEdit*>("AboutText")->toPlainText() + '\n' +
-                   form->findChild<QLabel*>("Label1")->text();
-            ways[way](form);
-        });
-        // Ends the modal loop when the way under test failed to, so it fails instead of hanging.
-        bool stuck = false;
-        QTimer::singleShot(3000, &scope, [&stuck] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) stuck = true, dialog->reject();
-        });
-        quorvex::ui::ShowAboutModal(&game);
-        QVERIFY2(!title.isEmpty(), "no modal About window");  // a reused window is never modal again
-        QVERIFY2(!stuck, qPrintable(QStringLiteral("way %1 left it open").arg(way)));
-        QVERIFY(form.isNull());
-        QCOMPARE(title, QStringLiteral("About Quorvex"));
-        QVERIFY2(text.contains("Quorvex") && text.contains("Contact") && text.contains("Version"), qPrintable(text));
-    }
-}
-
-void TestAboutHelp::helpOpensBesideTheGameNavigatesAndStaysSingle() {
-    QWidget game;
-    game.show();
-    quorvex::ui::OpenHelp(&game);  // returning at all shows it does not block
-    QPointer<HelpViewer> viewer = HelpViewer::instance();
-    QVERIFY(viewer && QTest::qWaitForWindowExposed(viewer));
-    QTextBrowser* browser = viewer->browser();
-    const QUrl first("qrc:/help/plexaro.html");
-    QCOMPARE(browser->source(), first);
-
-    QVERIFY(ClickLink(browser, "board.html"));
-    QCOMPARE(browser->source().fileName(), QStringLiteral("board.html"));
-    viewer->backAction()->trigger();
-    QCOMPARE(browser->source(), first);
-    viewer->forwardAction()->trigger();
-    QCOMPARE(browser->source().fileName(), QStringLiteral("board.html"));
-    viewer->homeAction()->trigger();
-    QCOMPARE(browser->source(), first);
-
-    quorvex::ui::OpenHelp(&game);
-    QCOMPARE(HelpViewer::instance(), viewer.data());  // the same viewer comes forward
-    viewer->close();
-    QTRY_VERIFY(viewer.isNull());
-}
-
-void TestAboutHelp::helpLinksAllLeadSomewhere() {
-    HelpViewer registersTheResource;
-    const QStringList pages = QDir(":/help").entryList({"*.html"});
-    QVERIFY(pages.contains("plexaro.html"));
-    for (const QString& name : pages) {
-        QFile file(":/help/" + name);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QTextDocument doc;
-        doc.setHtml(QString::fromUtf8(file.readAll()));
-        for (const auto& [position, target] : Links(&doc)) {
-            const QUrl href(target);
-            if (!href.isRelative()) continue;
-            const QString where = name + " -> " + target;
-            QFile linked(":/help/" + (href.path().isEmpty() ? name : href.path()));
-            QVERIFY2(linked.open(QIODevice::ReadOnly), qPrintable(where));
-            if (href.hasFragment())
-                QVERIFY2(QString::fromUtf8(linked.readAll()).contains("name=\"" + href.fragment() + "\""),
-                         qPrintable(where));
+    void aboutIsModalClosesEachWayAndIsFreshEachTime() {
+        ui::MainWindow game;  // a smaller main window draws at a smaller scale, and so does About
+        game.show(), game.resize(game.size() * 3 / 4);
+        QTRY_VERIFY(game.layoutGeometry().scale() < 1.8);
+        const double scale = game.layoutGeometry().scale();
+        for (int way = 0; way < 3; ++way) {
+            QPointer<AboutForm> form;
+            QString title, text;
+            QSize size;
+            int pixels = 0;
+            const bool closed = testing::OnModal<AboutForm>([&] { ui::ShowAboutModal(&game); }, [&](AboutForm* f) {
+                auto* about = f->findChild<QPlainTextEdit*>("AboutText");
+                form = f, title = f->windowTitle(), size = f->size(), pixels = QFontInfo(f->font()).pixelSize();
+                text = about->toPlainText() + '\n' + f->findChild<QLabel*>("Label1")->text();
+                // OK, a click on the text, the close box.
+                if (way == 0) QTest::mouseClick(f->findChild<QPushButton*>("AboutOk"), Qt::LeftButton);
+                else if (way == 1) QTest::mousePress(about->viewport(), Qt::LeftButton);
+                else f->close();
+            });
+            QVERIFY2(closed, qPrintable(QStringLiteral("way %1 left it open").arg(way)));
+            QVERIFY(form.isNull());  // gone once closed: the next About is a fresh, modal one
+            QCOMPARE(title, QStringLiteral("About Quorvex"));
+            QVERIFY2(text.contains("Quorvex") && text.contains("Contact") && text.contains("Version"), qPrintable(text));
+            QCOMPARE(size, QSize(qRound(4752 / 15.0 * scale), qRound(1452 / 15.0 * scale)));
+            // 7.8 points at 96 dots per inch, whatever the screen's own: 10.4 design pixels.
+            QVERIFY2(std::abs(pixels - 10.4 * scale) <= 1.5, qPrintable(QString::number(pixels)));
         }
     }
-}
+
+    void helpOpensBesideTheGameNavigatesAndStaysSingle() {
+        QWidget game;
+        game.show(), ui::OpenHelp(&game);  // returning at all shows it does not block
+        QPointer<HelpViewer> viewer = HelpViewer::instance();
+        QVERIFY(viewer && QTest::qWaitForWindowExposed(viewer));
+        QTextBrowser* browser = viewer->browser();
+        const QUrl first("qrc:/help/plexaro.html");
+        QCOMPARE(browser->source(), first);
+        // A click on the first link to the board's page, the way a player would.
+        for (const auto& [position, href] : Links(browser->document())) {
+            if (href != "board.html") continue;
+            QTextCursor c(browser->document());
+            c.setPosition(position);
+            QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, browser->cursorRect(c).center());
+            break;
+        }
+        for (auto [action, page] : {std::pair{(QAction*)nullptr, "board.html"}, {viewer->backAction(), "plexaro.html"},
+                                    {viewer->forwardAction(), "board.html"}, {viewer->homeAction(), "plexaro.html"}}) {
+            if (action) action->trigger();
+            QCOMPARE(browser->source(), first.resolved(QUrl(page)));
+        }
+        ui::OpenHelp(&game);
+        QCOMPARE(HelpViewer::instance(), viewer.data());  // the same viewer comes forward
+        viewer->close();
+        QTRY_VERIFY(viewer.isNull());
+    }
+
+    void helpLinksAllLeadSomewhere() {
+        HelpViewer registersTheResource;
+        const QStringList pages = QDir(":/help").entryList({"*.html"});
+        QVERIFY(pages.contains("plexaro.html"));
+        for (const QString& name : pages) {
+            QFile file(":/help/" + name);
+            QTextDocument doc;
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            doc.setHtml(QString::fromUtf8(file.readAll()));
+            for (const auto& [position, target] : Links(&doc)) {
+                const QUrl href(target);
+                if (!href.isRelative()) continue;
+                QFile linked(":/help/" + (href.path().isEmpty() ? name : href.path()));
+                const bool found = linked.open(QIODevice::ReadOnly) && (!href.hasFragment() ||
+                    QString::fromUtf8(linked.readAll()).contains("name=\"" + href.fragment() + "\""));
+                QVERIFY2(found, qPrintable(name + " -> " + target));
+            }
+        }
+    }
+};
 
 QTEST_MAIN(TestAboutHelp)
 #include "tst_about_help.moc"

@@ -1,32 +1,15 @@
-// The Tools menu and its keys, the status line under an unchanged board, the
+// The Tools menu's keys, the status line under an unchanged board, the
 // Statistics window, and the statistics file missing, damaged or read-only.
 // Every test keeps its files in a scratch folder of its own.
-#include <QAction>
-#include <QApplication>
-#include <QDialog>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QStatusBar>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-
 #include <unistd.h>
 
-#include "game/Texts.h"
-#include "qt/MainWindow.h"
+#include "WindowTest.h"
 #include "qt/QtServices.h"
-#include "qt/Quadlet.h"
 #include "qt/SettingsStore.h"
 #include "qt/StatisticsForm.h"
 
 using namespace quorvex;
+using namespace quorvex::testing;
 
 namespace {
 
@@ -42,47 +25,22 @@ struct FileServices : ui::QtServices {
         return buttons == MsgButtons::Ok ? MsgAnswer::Ok : answer;
     }
 };
+using Fixture = Window<FileServices>;
 
 // A fresh configuration folder; the user's own is never touched.
 struct ScratchConfig {
     QTemporaryDir dir;
     ScratchConfig() { qputenv("XDG_CONFIG_HOME", dir.path().toUtf8()); }
-    static QByteArray read(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
 };
 
-struct Fixture {
-    FileServices* services = nullptr;
-    ui::MainWindow w{[this](ui::MainWindow& window) {
-        auto s = std::make_unique<FileServices>(window);
-        services = s.get();
-        return std::unique_ptr<Services>(std::move(s));
-    }};
-    Fixture() {
-        w.show();
-        w.activateWindow();
-        (void)QTest::qWaitForWindowActive(&w);
-    }
-    QAction* action(const char* name) const { return w.menuBar()->findChild<QAction*>(QString::fromLatin1(name)); }
-    void click(int index) { QTest::mouseClick(w.cell(index), Qt::LeftButton, {}, w.cell(index)->rect().center()); }
-    QString caption(int index) const { return w.cell(index)->caption(); }
-};
-
-// No statistics file yet is worth one line of the log.
-void ExpectLogLine(const char* begins) {
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^quorvex: ") + begins));
+QByteArray Read(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Runs `inspect` on the modal window that `open` shows; anything else modal is closed.
-template <class Window>
-void OnModal(QObject* context, std::function<void(Window*)> inspect, const std::function<void()>& open) {
-    QTimer::singleShot(0, context, [inspect] {
-        if (auto* w = qobject_cast<Window*>(QApplication::activeModalWidget())) inspect(w);
-        else if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) d->reject();
-    });
-    open();
+// Each start logs one line about the statistics file.
+void ExpectLogLine(const char* begins = "No statistics yet in ") {
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^quorvex: ") + begins));
 }
 
 }  // namespace
@@ -90,189 +48,157 @@ void OnModal(QObject* context, std::function<void(Window*)> inspect, const std::
 class TestExtras : public QObject {
     Q_OBJECT
 private slots:
-    void toolsMenuAndItsKeys();
-    void statusLineUnderAnUnchangedBoard();
-    void statisticsWindowShowsAndResets();
-    void damagedOrReadOnlyFilesNeverStopTheGame();
-};
-
-void TestExtras::toolsMenuAndItsKeys() {
-    ScratchConfig config;
-    ExpectLogLine("No statistics yet in ");
-    Fixture t;
-    ui::MainWindow& w = t.w;
-    QCOMPARE(w.toolsMenu()->title(), QStringLiteral("&Tools"));
-    QStringList shown;
-    for (QAction* a : w.toolsMenu()->actions())
-        shown << (a->isSeparator() ? QStringLiteral("-") : a->text() + ' ' + a->shortcut().toString());
-    QCOMPARE(shown, QStringList({"&Undo Ctrl+Z", "&Redo Ctrl+Shift+Z", "&Hint H", "-", "&Statistics... Ctrl+I", "Show &Timer Ctrl+T"}));
-    QVERIFY(t.action("Timerx")->isCheckable() && t.action("Timerx")->isChecked());
-
-    QVERIFY(!t.action("Undox")->isEnabled() && !t.action("Redox")->isEnabled());
-    t.click(3);
-    t.click(3);
-    // Ctrl+Z three times (the last with nothing left), Ctrl+Shift+Z, Ctrl+Y.
-    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
-    for (auto [key, modifiers, after] : {std::tuple{Qt::Key_Z, ctrl, "1"}, {Qt::Key_Z, ctrl, ""}, {Qt::Key_Z, ctrl, ""},
-                                          {Qt::Key_Z, ctrl | Qt::ShiftModifier, "1"}, {Qt::Key_Y, ctrl, "2"}}) {
-        QTest::keyClick(&w, key, modifiers);
-        QCOMPARE(t.caption(3), QString::fromLatin1(after));
-    }
-    QVERIFY(t.action("Undox")->isEnabled() && !t.action("Redox")->isEnabled());
-
-    // H: the hinted cell takes the cursor and lights up; Ctrl+Z takes it back.
-    QTest::keyClick(&w, Qt::Key_H);
-    const int hinted = w.form().HintedCell;
-    QVERIFY(hinted != 0 && w.cursorCell() == hinted && w.cell(hinted)->isFlashing());
-    QTest::keyClick(&w, Qt::Key_Z, ctrl);
-    QCOMPARE(t.caption(3), QStringLiteral("2"));
-
-    // Show Solution through its menu item, undone through the Tools menu.
-    t.action("ShowSolx")->trigger();
-    t.action("Undox")->trigger();
-    QCOMPARE(t.caption(3), QStringLiteral("2"));
-    QVERIFY(!w.picture(4)->isVisible() && w.rightMess()->isVisible());
-    t.action("SolveMx")->trigger();  // set-up mode has nothing to undo
-    QVERIFY(!t.action("Undox")->isEnabled() && !t.action("Redox")->isEnabled());
-    QVERIFY(t.services->asked.empty());
-}
-
-void TestExtras::statusLineUnderAnUnchangedBoard() {
-    ScratchConfig config;
-    std::vector<QRect> cells;
-    const auto sameBoard = [&](ui::MainWindow& w) {
-        for (int i = 1; i <= 53; ++i) QCOMPARE(w.cell(i)->geometry(), cells[std::size_t(i - 1)]);
-    };
-    {
-        ExpectLogLine("No statistics yet in ");
+    void toolsMenuKeysUndoRedoAndHint() {
+        ScratchConfig config;
+        ExpectLogLine();
         Fixture t;
         ui::MainWindow& w = t.w;
-        // The board keeps the size it always had; the status line is under it.
-        QCOMPARE(w.boardArea()->size(), ui::Geometry(ui::Geometry::DefaultScale).clientSize());
-        QVERIFY(w.statusBar()->isVisible() && w.statusBar()->geometry().top() > w.boardArea()->geometry().bottom());
-        const auto after = [&](double seconds) {
-            t.services->now += seconds;
-            w.sync();
-            return w.timerLabel()->text();
-        };
-        QCOMPARE(after(0), QStringLiteral("Time 0:00"));
-        QCOMPARE(after(65.5), QStringLiteral("Time 1:05"));
-        w.showMinimized();
-        QTRY_VERIFY(w.isMinimized());
-        QCOMPARE(after(300), QStringLiteral("Time 1:05"));
-        w.showNormal();
-        w.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        QCOMPARE(after(2), QStringLiteral("Time 1:07"));
-
-        for (int i = 1; i <= 53; ++i) cells.push_back(w.cell(i)->geometry());
-        QTest::keyClick(&w, Qt::Key_T, Qt::ControlModifier);
-        QVERIFY(!w.timerLabel()->isVisible() && !t.action("Timerx")->isChecked() && w.statusBar()->isVisible());
-        sameBoard(w);
+        QVERIFY(!t.action("Undox")->isEnabled() && !t.action("Redox")->isEnabled());
+        t.click(3), t.click(3);
+        // Ctrl+Z three times (the last with nothing left), Ctrl+Shift+Z, Ctrl+Y.
+        const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+        for (auto [key, modifiers, after] : {std::tuple{Qt::Key_Z, ctrl, "1"}, {Qt::Key_Z, ctrl, ""},
+                                              {Qt::Key_Z, ctrl, ""}, {Qt::Key_Z, ctrl | Qt::ShiftModifier, "1"},
+                                              {Qt::Key_Y, ctrl, "2"}}) {
+            t.key(key, modifiers);
+            QCOMPARE(t.caption(3), QString::fromLatin1(after));
+        }
+        QVERIFY(t.action("Undox")->isEnabled() && !t.action("Redox")->isEnabled());
+        // H: the hinted cell takes the cursor and lights up; Ctrl+Z takes it back.
+        t.key(Qt::Key_H);
+        const int hinted = w.form().HintedCell;
+        QVERIFY(hinted != 0 && w.cursorCell() == hinted && w.cell(hinted)->isFlashing());
+        t.key(Qt::Key_Z, ctrl);
+        QCOMPARE(t.caption(3), QStringLiteral("2"));
+        // Show Solution through its menu item, undone through the Tools menu.
+        t.action("ShowSolx")->trigger();
+        t.action("Undox")->trigger();
+        QCOMPARE(t.caption(3), QStringLiteral("2"));
+        QVERIFY(!w.picture(4)->isVisible() && w.rightMess()->isVisible());
+        t.action("SolveMx")->trigger();  // set-up mode has nothing to undo
+        QVERIFY(!t.action("Undox")->isEnabled() && !t.action("Redox")->isEnabled());
+        QVERIFY(t.services->asked.empty());
     }
-    // Remembered: the next run starts with the time hidden, the board where it was.
-    ExpectLogLine("No statistics yet in ");
-    Fixture next;
-    QVERIFY(!next.w.timerLabel()->isVisible() && !next.action("Timerx")->isChecked());
-    sameBoard(next.w);
-}
 
-void TestExtras::statisticsWindowShowsAndResets() {
-    ScratchConfig config;
-    Statistics stats;
-    stats.Played = 12, stats.SolvedUnaided = 3, stats.SolvedHelped = 4, stats.CurrentStreak = 2, stats.BestStreak = 3;
-    stats.BestMs = 61'000, stats.UnaidedMs = {61'000, 125'000, 300'000};
-    QCOMPARE(ui::SaveStatisticsFile(stats).Status, StoreStatus::Ok);
-    Fixture t;
-
-    QStringList seen;
-    const auto read = [&seen](ui::StatisticsForm* form) {
-        seen = QStringList{form->windowTitle()};
-        for (const char* row : {"Puzzles played", "Solved unaided", "Solved with help", "Current streak", "Best streak",
-                                "Best time", "Median time"})
-            seen << form->value(QString::fromLatin1(row));
-    };
-    OnModal<ui::StatisticsForm>(&t.w, [&](auto* form) { read(form), form->closeButton()->click(); },
-                                [&] { QTest::keyClick(&t.w, Qt::Key_I, Qt::ControlModifier); });
-    QCOMPARE(seen, QStringList({"Quorvex Statistics", "12", "3", "4", "2", "3", "1:01", "2:05"}));
-
-    // Reset asks first; Yes clears the window and the file.
-    t.services->answer = MsgAnswer::Yes;
-    OnModal<ui::StatisticsForm>(&t.w, [&](auto* form) { form->resetButton()->click(), read(form), form->close(); },
-                                [&] { t.action("Statx")->trigger(); });
-    QCOMPARE(t.services->asked, std::vector<std::string>{text::ResetStatsQuestion});
-    QCOMPARE(seen, QStringList({"Quorvex Statistics", "0", "0", "0", "0", "0", "-", "-"}));
-    QVERIFY(config.read(ui::StatisticsFile()).contains("played=0"));
-
-    // The real question box: Enter must not wipe the statistics.
-    ui::QtServices real(t.w);
-    bool noByDefault = false;
-    OnModal<QMessageBox>(&t.w, [&](QMessageBox* box) {
-        noByDefault = box->defaultButton() == box->button(QMessageBox::No);
-        box->button(QMessageBox::No)->click();
-    }, [&] { QCOMPARE(real.showMessage(text::ResetStatsQuestion, MsgButtons::YesNoSafe), MsgAnswer::No); });
-    QVERIFY(noByDefault);
-}
-
-void TestExtras::damagedOrReadOnlyFilesNeverStopTheGame() {
-    QByteArray garbage("\xff\x10[statistics\nplayed=\x01\n");
-    garbage.prepend('\0');
-    const QByteArray five = "[statistics]\nbestMs=none\nbestStreak=0\ncurrentStreak=0\nplayed=5\nsolvedUnaided=0\n"
-                            "solvedWithHelp=0\nunaidedMs=\nversion=1\n";
-    const struct {
-        QByteArray content;  // empty: no file
-        const char* line;    // how the one line of warning begins
-        bool onScreen, readOnly;
-        int loaded, onDisk;
-    } cases[] = {
-        {{}, "No statistics yet in ", false, false, 0, 1},
-        {garbage, "Statistics file ", true, false, 0, 1},
-        {QByteArray(five).replace("played=5", "played=-5"), "Statistics file ", true, false, 0, 1},
-        {five, "Statistics cannot be saved", true, true, 5, 5},
-    };
-    for (const auto& c : cases) {
+    void statusLineUnderAnUnchangedBoard() {
         ScratchConfig config;
-        const QString file = ui::StatisticsFile();
-        QDir().mkpath(ui::ConfigFolder());
-        if (!c.content.isEmpty()) {
-            QFile f(file);
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(c.content) == c.content.size());
-        }
-        ExpectLogLine(c.line);
-        // Root writes anywhere: the read-only case runs as nobody, in a folder nobody may write to.
-        const bool asNobody = c.readOnly && geteuid() == 0;
-        struct Restore {
-            bool asNobody;
-            ~Restore() {
-                if (asNobody) (void)seteuid(0);
-                QFile::setPermissions(ui::ConfigFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            }
-        } restore{asNobody};
-        if (c.readOnly) {
-            const auto read = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
-            const auto enter = read | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
-            QFile::setPermissions(file, read);
-            QFile::setPermissions(ui::ConfigFolder(), enter);
-            QFile::setPermissions(config.dir.path(), enter | QFile::WriteOwner);
-            QVERIFY(!asNobody || seteuid(65534) == 0);
-        }
+        // The board keeps the size it always had, and so every cell its place; the status line is under it.
+        const auto sameBoard = [](ui::MainWindow& w) {
+            QCOMPARE(w.boardArea()->size(), ui::Geometry(ui::Geometry::DefaultScale).clientSize());
+        };
         {
+            ExpectLogLine();
             Fixture t;
-            QCOMPARE(t.w.form().Stats.Played, c.loaded);
-            t.click(3);  // played: saved, or said once that it cannot be
-            t.click(5);
-            QCOMPARE(t.caption(5), QStringLiteral("1"));  // the game goes on
-            QCOMPARE(t.w.form().Stats.Played, c.loaded + 1);
-            QCOMPARE(t.w.noteLabel()->isVisible(), c.onScreen);
-            QVERIFY(!c.onScreen || t.w.noteLabel()->text().startsWith(QString::fromLatin1(c.line)));
-            QCOMPARE(t.w.noteLabel()->toolTip(), t.w.noteLabel()->text());
+            ui::MainWindow& w = t.w;
+            sameBoard(w);
+            QVERIFY(w.statusBar()->isVisible() && w.statusBar()->geometry().top() > w.boardArea()->geometry().bottom());
+            QVERIFY(t.action("Timerx")->isCheckable() && t.action("Timerx")->isChecked());
+            const auto after = [&](double seconds) {
+                t.services->now += seconds;
+                w.sync();
+                return w.timerLabel()->text();
+            };
+            QCOMPARE(after(0), QStringLiteral("Time 0:00"));
+            QCOMPARE(after(65.5), QStringLiteral("Time 1:05"));
+            w.showMinimized();  // the clock stops while nobody can see the board
+            QTRY_VERIFY(w.isMinimized());
+            QCOMPARE(after(300), QStringLiteral("Time 1:05"));
+            w.showNormal();
+            w.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            QCOMPARE(after(2), QStringLiteral("Time 1:07"));
+            t.key(Qt::Key_T, Qt::ControlModifier);
+            QVERIFY(!w.timerLabel()->isVisible() && !t.action("Timerx")->isChecked() && w.statusBar()->isVisible());
+            sameBoard(w);
         }
-        // On disk: the new count, or the read-only file as it was; a damaged file kept aside as it was.
-        QVERIFY(config.read(file).contains("played=" + QByteArray::number(c.onDisk)));
-        const bool damaged = QByteArray(c.line).startsWith("Statistics file");
-        QCOMPARE(config.read(file + ".damaged"), damaged ? c.content : QByteArray());
+        // Remembered: the next run starts with the time hidden, the board where it was.
+        ExpectLogLine();
+        Fixture next;
+        QVERIFY(!next.w.timerLabel()->isVisible() && !next.action("Timerx")->isChecked());
+        sameBoard(next.w);
     }
-}
+
+    void statisticsWindowShowsAndResets() {
+        ScratchConfig config;
+        Statistics stats;
+        stats.Played = 12, stats.SolvedUnaided = 3, stats.SolvedHelped = 4, stats.CurrentStreak = 2, stats.BestStreak = 3;
+        stats.BestMs = 61'000, stats.UnaidedMs = {61'000, 125'000, 300'000};
+        QCOMPARE(ui::SaveStatisticsFile(stats).Status, StoreStatus::Ok);
+        Fixture t;
+        QStringList seen;
+        const auto read = [&seen](ui::StatisticsForm* form) {
+            seen = QStringList{form->windowTitle()};
+            for (const char* row : {"Puzzles played", "Solved unaided", "Solved with help", "Current streak",
+                                    "Best streak", "Best time", "Median time"})
+                seen << form->value(QString::fromLatin1(row));
+        };
+        OnModal<ui::StatisticsForm>([&] { t.key(Qt::Key_I, Qt::ControlModifier); },
+                                    [&](auto* form) { read(form), form->closeButton()->click(); });
+        QCOMPARE(seen, QStringList({"Quorvex Statistics", "12", "3", "4", "2", "3", "1:01", "2:05"}));
+
+        // Reset asks first; Yes clears the window and the file.
+        t.services->answer = MsgAnswer::Yes;
+        OnModal<ui::StatisticsForm>([&] { t.action("Statx")->trigger(); },
+                                    [&](auto* form) { form->resetButton()->click(), read(form), form->close(); });
+        QCOMPARE(t.services->asked, std::vector<std::string>{"Reset all statistics? This cannot be undone."});
+        QCOMPARE(seen, QStringList({"Quorvex Statistics", "0", "0", "0", "0", "0", "-", "-"}));
+        QVERIFY(Read(ui::StatisticsFile()).contains("played=0"));
+
+    }
+
+    void damagedOrReadOnlyFilesNeverStopTheGame() {
+        const QByteArray garbage = QByteArray(1, '\0') + "\xff\x10[statistics\nplayed=\x01\n";
+        const QByteArray five = "[statistics]\nbestMs=none\nbestStreak=0\ncurrentStreak=0\nplayed=5\nsolvedUnaided=0\n"
+                                "solvedWithHelp=0\nunaidedMs=\nversion=1\n";
+        const struct {
+            QByteArray content;  // empty: no file
+            const char* line;    // how the one line of warning begins
+            bool onScreen, readOnly;
+            int loaded, onDisk;
+        } cases[] = {
+            {{}, "No statistics yet in ", false, false, 0, 1},
+            {garbage, "Statistics file ", true, false, 0, 1},
+            {QByteArray(five).replace("played=5", "played=-5"), "Statistics file ", true, false, 0, 1},
+            {five, "Statistics cannot be saved", true, true, 5, 5},
+        };
+        for (const auto& c : cases) {
+            ScratchConfig config;
+            const QString file = ui::StatisticsFile(), folder = ui::ConfigFolder();
+            QDir().mkpath(folder);
+            QFile f(file);
+            QVERIFY(c.content.isEmpty() || (f.open(QIODevice::WriteOnly) && f.write(c.content) == c.content.size()));
+            f.close();
+            ExpectLogLine(c.line);
+            // Root writes anywhere: the read-only case runs as nobody, in a folder nobody may write to.
+            const bool asNobody = c.readOnly && geteuid() == 0;
+            const auto restore = qScopeGuard([&] {
+                if (asNobody) (void)seteuid(0);
+                QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            });
+            if (c.readOnly) {
+                const auto read = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+                const auto enter = read | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+                QFile::setPermissions(file, read);
+                QFile::setPermissions(folder, enter);
+                QFile::setPermissions(config.dir.path(), enter | QFile::WriteOwner);
+                QVERIFY(!asNobody || seteuid(65534) == 0);
+            }
+            {
+                Fixture t;
+                QCOMPARE(t.w.form().Stats.Played, c.loaded);
+                t.click(3), t.click(5);  // played: saved, or said once that it cannot be; and the game goes on
+                QVERIFY(t.caption(5) == QStringLiteral("1") && t.w.form().Stats.Played == c.loaded + 1);
+                QCOMPARE(t.w.noteLabel()->isVisible(), c.onScreen);
+                QVERIFY(!c.onScreen || t.w.noteLabel()->text().startsWith(QString::fromLatin1(c.line)));
+                QCOMPARE(t.w.noteLabel()->toolTip(), t.w.noteLabel()->text());
+            }
+            // On disk: the new count, or the read-only file as it was; a damaged file kept aside as it was.
+            QVERIFY(Read(file).contains("played=" + QByteArray::number(c.onDisk)));
+            const bool damaged = QByteArray(c.line).startsWith("Statistics file");
+            QCOMPARE(Read(file + ".damaged"), damaged ? c.content : QByteArray());
+        }
+    }
+};
 
 QTEST_MAIN(TestExtras)
 #include "tst_extras.moc"

@@ -21,43 +21,14 @@
 #include "qt/PagePrinter.h"
 
 using namespace quorvex;
-using quorvex::ui::PrintOutcome;
+using ui::PrintOutcome;
 
 namespace {
-
-// Three slots filled, the last with the widest heading a puzzle number allows.
-PrintJob GameJob() {
-    testing::ScriptedServices services;
-    Form1 form(services);
-    form.Form_Load();
-    form.NewPuz_Click();
-    form.PuzzleNo = 32765;
-    form.NewPuz_Click();
-    services.answers = {MsgAnswer::Yes};
-    form.PrintX_Click();
-    if (services.printed.empty()) qFatal("the print command printed nothing");
-    return services.printed.back();
-}
 
 QString Run(const QString& program, const QStringList& args) {
     QProcess p;
     p.start(program, args);
     return p.waitForFinished(30000) && p.exitCode() == 0 ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
-}
-
-QStringList Files(const QString& dir) {
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
-// The print command with the player's answers scripted; `told` collects every
-// error and notice shown.
-PrintOutcome Print(const PrintJob& job, bool printer, bool wantPdf, const QString& chosen, QStringList* told = nullptr) {
-    ui::PrintDialogs hooks;
-    hooks.printerInstalled = [printer] { return printer; };
-    hooks.askYesNo = [wantPdf](const QString&) { return wantPdf; };
-    hooks.chooseFile = [&chosen](const QString&) { return chosen; };
-    hooks.showError = hooks.showInfo = [told](const QString& text) { told ? void(*told << text) : void(); };
-    return ui::PrintJobWith(job, hooks);
 }
 
 QByteArray Contents(const QString& path) {
@@ -74,9 +45,33 @@ int Mode(const QString& path) {
 
 class TestPrinting : public QObject {
     Q_OBJECT
+    PrintJob job_;
+
+    // The print command with the player's answers scripted; `told` collects
+    // every error and notice shown.
+    PrintOutcome print(bool printer, bool wantPdf, const QString& chosen, QStringList* told = nullptr) {
+        ui::PrintDialogs hooks;
+        hooks.printerInstalled = [printer] { return printer; };
+        hooks.askYesNo = [wantPdf](const QString&) { return wantPdf; };
+        hooks.chooseFile = [&chosen](const QString&) { return chosen; };
+        hooks.showError = hooks.showInfo = [told](const QString& text) { told ? void(*told << text) : void(); };
+        return ui::PrintJobWith(job_, hooks);
+    }
 
 private slots:
-    void initTestCase() { job_ = GameJob(); }
+    // Three slots filled, the last with the widest heading a puzzle number allows.
+    void initTestCase() {
+        testing::ScriptedServices services;
+        Form1 form(services);
+        form.Form_Load();
+        form.NewPuz_Click();
+        form.PuzzleNo = 32765;
+        form.NewPuz_Click();
+        services.answers = {MsgAnswer::Yes};
+        form.PrintX_Click();
+        QVERIFY(!services.printed.empty());
+        job_ = services.printed.back();
+    }
 
     void pageIsWholeAndLinedUp_data() {
         QTest::addColumn<QPageSize>("paper");
@@ -101,25 +96,21 @@ private slots:
         const QString info = Run("pdfinfo", {pdf});
         const auto page = QRegularExpression("Page size:\\s+([\\d.]+) x ([\\d.]+)").match(info);
         QVERIFY2(info.contains(QRegularExpression("Pages:\\s+1\\n")) && page.hasMatch(), qPrintable(info));
-
         // Only what lies on the paper counts.
         const QString text = Run("pdftotext", {"-layout", "-x", "0", "-y", "0", "-W", page.captured(1), "-H",
                                                page.captured(2), pdf, "-"});
         QCOMPARE(text.count("+---+---+---+---+---+---+---+"), 12);
-        const QRegularExpression bar("[+|]");
-        qsizetype puzzleCol = -1, solutionCol = -1;
+        // Every line with a bar: both grids whole, a bar every four columns, in the same columns throughout.
+        const QRegularExpression grid("^( *)[+|](?:.{3}[+|]){7}( +)[+|](?:.{3}[+|]){7}");
+        QSet<QString> columns;
         int gridLines = 0;
         for (const QString& line : text.split('\n')) {
-            const qsizetype first = line.indexOf(bar);
-            if (first < 0) continue;
-            const qsizetype second = line.indexOf(bar, first + 29);
-            if (++gridLines == 1) puzzleCol = first, solutionCol = second;
-            QVERIFY2(first == puzzleCol && second == solutionCol, qPrintable(line));
-            const auto isBar = [&line](qsizetype at) { return at < line.size() && (line[at] == '+' || line[at] == '|'); };
-            for (qsizetype at = 0; at <= 28; at += 4)  // a bar every four columns
-                QVERIFY2(isBar(first + at) && isBar(second + at), qPrintable(line));
+            if (!line.contains('+') && !line.contains('|')) continue;
+            const auto m = grid.match(line);
+            QVERIFY2(m.hasMatch(), qPrintable(line));
+            columns << m.captured(1) + '.' + m.captured(2), ++gridLines;
         }
-        QCOMPARE(gridLines, 3 * 15);
+        QVERIFY2(gridLines == 3 * 15 && columns.size() == 1, qPrintable(QStringList(columns.values()).join('|')));
     }
 
     // Without a printer, a default printer object quietly becomes a PDF writer
@@ -128,7 +119,7 @@ private slots:
         if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("a real printer is installed");
         QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
         QStringList told;
-        QCOMPARE(Print(job_, true, false, QString(), &told), PrintOutcome::Failed);
+        QCOMPARE(print(true, false, QString(), &told), PrintOutcome::Failed);
         QVERIFY2(told.size() == 1 && told[0].startsWith("The page could not be printed"), qPrintable(told.join('|')));
     }
 
@@ -141,29 +132,29 @@ private slots:
     void savingNeverSpoilsAFile() {
         QTemporaryDir dir;
         const QString page = dir.filePath("page.pdf"), link = dir.filePath("link.pdf"), fresh = dir.filePath("new.pdf");
-        QStringList told;
+        const auto files = [&] { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System); };
+        // The outcome when the player was told `says` and nothing else; Declined otherwise.
         const auto save = [&](const QString& path, const char* says) {
-            told.clear();
-            const PrintOutcome outcome = Print(job_, false, true, path, &told);
+            QStringList told;
+            const PrintOutcome outcome = print(false, true, path, &told);
             return told.size() == 1 && told[0].contains(says) ? outcome : PrintOutcome::Declined;
         };
-        QCOMPARE(Print(job_, false, false, page), PrintOutcome::Declined);
-        QCOMPARE(Print(job_, false, true, QString()), PrintOutcome::Declined);  // file dialog cancelled
-        QCOMPARE(Files(dir.path()), QStringList());
+        QCOMPARE(print(false, false, page), PrintOutcome::Declined);
+        QCOMPARE(print(false, true, QString()), PrintOutcome::Declined);  // file dialog cancelled
+        QCOMPARE(files(), QStringList());
         QCOMPARE(save(page, "The page was saved as"), PrintOutcome::SavedPdf);
         const QByteArray old = Contents(page);
         QVERIFY(old.startsWith("%PDF-") && old.trimmed().endsWith("%%EOF"));
 
         const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit {};
+        rlimit limit{};
         getrlimit(RLIMIT_FSIZE, &limit);
-        const rlimit lowered {4096, limit.rlim_max};
+        const rlimit lowered{4096, limit.rlim_max};
         setrlimit(RLIMIT_FSIZE, &lowered);
         const PrintOutcome cut = save(page, "the disk may be full");
         setrlimit(RLIMIT_FSIZE, &limit), std::signal(SIGXFSZ, handler);
         QCOMPARE(cut, PrintOutcome::Failed);
-        QCOMPARE(Contents(page), old);
-        QCOMPARE(Files(dir.path()), QStringList{"page.pdf"});
+        QVERIFY(Contents(page) == old && files() == QStringList{"page.pdf"});
 
         QCOMPARE(chmod(QFile::encodeName(page), 0444), 0);
         QCOMPARE(save(page, "The file is read-only."), PrintOutcome::Failed);
@@ -177,11 +168,8 @@ private slots:
         const PrintOutcome created = save(fresh, "The page was saved as");
         umask(mask);
         QVERIFY(created == PrintOutcome::SavedPdf && Mode(fresh) == 0600);
-        QCOMPARE(Files(dir.path()), (QStringList{"link.pdf", "new.pdf", "page.pdf"}));
+        QCOMPARE(files(), (QStringList{"link.pdf", "new.pdf", "page.pdf"}));
     }
-
-private:
-    PrintJob job_;
 };
 
 QTEST_MAIN(TestPrinting)
