@@ -13,58 +13,17 @@ set -uo pipefail
 binary=${1:?usage: close_box.sh path/to/quorvex}
 python=/usr/bin/python3
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+# The scratch folder, fail, start_xvfb, start_game and game_window.
+source "$(dirname "$0")/lib/session.sh"
 
 for tool in Xvfb xdotool import convert; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
 "$python" -c 'import Xlib' 2>/dev/null || fail "python3-xlib is not installed"
-[ -x "$binary" ] || fail "no program at $binary"
 
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A display of our own: the first free one from :97 on. Another run may take
-# the same number at the same moment, so a server that dies is followed by the next.
-for n in $(seq 97 160); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1366x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do
-        kill -0 "$xvfb_pid" 2>/dev/null || break
-        DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1 && break
-        sleep 0.1
-    done
-    if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
-        export DISPLAY=":$n"
-        break
-    fi
-    kill "$xvfb_pid" 2>/dev/null
-    xvfb_pid=""
-done
-[ -n "$xvfb_pid" ] || fail "could not start Xvfb"
-
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-# Under a sanitizer build: the session bus library keeps one buffer to the end.
-echo "leak:libdbus-1.so" >"$work/lsan.supp"
-export LSAN_OPTIONS="suppressions=$work/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-QT_QPA_PLATFORM=xcb "$binary" >"$work/app.log" 2>&1 &
-app_pid=$!
-
-window=$(timeout 30 xdotool search --sync --name "Puzzle Number" | head -n 1)
-[ -n "$window" ] || fail "no window titled Puzzle Number appeared"
+start_xvfb 1366x768
+start_game "$binary"
+window=$(game_window)
 title=$(xdotool getwindowname "$window")
 [ "$title" = "Puzzle Number  1" ] || fail "title is '$title'"
 echo "window $window titled '$title'"
@@ -119,13 +78,5 @@ d.sync()  # a round trip: the server has taken the event before we go
 d.close()
 EOF
 
-for _ in $(seq 100); do
-    kill -0 "$app_pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$app_pid" 2>/dev/null && fail "still running 10 s after the close box"
-wait "$app_pid"
-status=$?
-app_pid=""
-[ "$status" -eq 0 ] || { cat "$work/app.log" >&2; fail "exit code $status"; }
+wait_for_exit 10
 echo "closed through the close box, exit code 0"

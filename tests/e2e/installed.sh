@@ -18,8 +18,9 @@ check_installed_tree "$prefix" bin
 appstreamcli validate-tree --no-net "$prefix" || fail "the installed tree does not validate"
 mark_installed_help "$prefix"
 
-start_xvfb
+start_xvfb 1366x768
 start_game "$prefix/bin/quorvex"
+window=$(game_window)
 for size in 16 32 48; do
     window_icon_matches "$window" "$prefix/share/icons/hicolor/${size}x$size/apps/$APP_ID.png" "$size" ||
         fail "the window icon is not the installed ${size}x$size icon"

@@ -26,8 +26,9 @@ dpkg-deb -x "$deb" "$root" || fail "dpkg-deb -x failed"
 check_installed_tree "$root/usr" games
 mark_installed_help "$root/usr"
 
-start_xvfb
+start_xvfb 1366x768
 start_game "$root/usr/games/quorvex"
+window=$(game_window)
 text=$(shown_help_text "$window")
 grep -q "Installed copy of the help" <<<"$text" || fail "Help did not show the packaged pages: ${text:0:200}"
 echo "the unpacked program opens Help on the packaged pages"

@@ -1,6 +1,6 @@
-# Shared by the end-to-end scripts that run an installed Quorvex: a scratch
-# folder, an X server of their own, the game started and driven with xdotool,
-# and the checks of an installed tree that a desktop relies on.
+# Shared by the end-to-end scripts that run an installed Quorvex, on top of
+# session.sh: the game driven with xdotool, and the checks of an installed
+# tree that a desktop relies on.
 # Needs: xvfb, xdotool, x11-utils, xclip, imagemagick, librsvg2-bin, python3-xlib,
 # desktop-file-utils.
 
@@ -8,62 +8,16 @@ APP_ID=org.quorvex.quorvex
 ICON_SIZES="16 22 24 32 48 64 128 256"
 python=/usr/bin/python3
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+# The scratch folder, cleanup, fail, start_xvfb, start_game and game_window.
+source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
+# What the game remembers between runs stays in the scratch folder.
+export XDG_CONFIG_HOME="$work/config"
 
 need_tools() {
     local tool
     for tool in "$@"; do
         command -v "$tool" >/dev/null || fail "$tool is not installed"
     done
-}
-
-work=$(mktemp -d)
-# What the game remembers between runs stays in the scratch folder.
-export XDG_CONFIG_HOME="$work/config"
-xvfb_pid=""
-app_pid=""
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A display of our own: the first free one from :97 on; a server that dies
-# because another run took the number at the same moment is followed by the next.
-start_xvfb() {
-    local n
-    for n in $(seq 97 160); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1366x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-        xvfb_pid=$!
-        for _ in $(seq 50); do
-            kill -0 "$xvfb_pid" 2>/dev/null || break
-            DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1 && break
-            sleep 0.1
-        done
-        if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
-            export DISPLAY=":$n"
-            export XDG_RUNTIME_DIR="$work/runtime"
-            mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-            return 0
-        fi
-        kill "$xvfb_pid" 2>/dev/null
-        xvfb_pid=""
-    done
-    fail "could not start Xvfb"
-}
-
-# Starts the game; sets app_pid and window (its main window's id).
-start_game() {
-    QT_QPA_PLATFORM=xcb "$1" >"$work/app.log" 2>&1 &
-    app_pid=$!
-    window=$(timeout 30 xdotool search --sync --pid "$app_pid" --name "Puzzle Number" | head -n 1)
-    [ -n "$window" ] || { cat "$work/app.log" >&2; fail "no game window appeared for $1"; }
 }
 
 # Opens Help with its key and prints the text the help window shows, as the

@@ -3,6 +3,7 @@
 #   private_bus "$@"         re-runs the calling script inside dbus-run-session
 #   start_xvfb WxH [first]   starts Xvfb on the first free display from `first`
 #   start_game BINARY [ENV=VALUE...]   starts the game; its pid in $app_pid
+#   game_window               waits for the game's main window; prints its id
 #   wait_for_exit SECONDS     waits for the game to end; fails unless it exits 0
 # Everything started is ended on exit; $work is a scratch folder.
 
@@ -64,6 +65,13 @@ start_game() {
     export LSAN_OPTIONS="suppressions=$work/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
     env QT_QPA_PLATFORM=xcb "$@" "$binary" >"$work/app.log" 2>&1 &
     app_pid=$!
+}
+
+game_window() {
+    local window
+    window=$(timeout 30 xdotool search --sync --pid "$app_pid" --name "Puzzle Number" | head -n 1)
+    [ -n "$window" ] || { cat "$work/app.log" >&2; fail "no game window appeared"; }
+    echo "$window"
 }
 
 wait_for_exit() {
