@@ -1,10 +1,7 @@
-// Play through cell clicks: the win, and long random sequences of clicks and
-// commands with every generator run they start.
+// Play through cell clicks and keys: the win, the steps, undo and redo, and long
+// random sequences of clicks, keys and commands with every generator run they start.
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <random>
-#include <sstream>
 
 #include "CoreHelpers.h"
 
@@ -13,34 +10,22 @@ namespace {
 
 using Play = GameTest;
 
-TEST_F(Play, AnyBoardWithTheFourCornersWinsOnceAndEndsThePuzzle) {
-    Game other;
-    // Another board under the same four corners, from further generator runs.
-    const std::string givens = Givens(f);
-    other.f.CornerVal1 = givens[0] - '0', other.f.CornerVal7 = givens[1] - '0';
-    other.f.CornerVal43 = givens[2] - '0', other.f.CornerVal49 = givens[3] - '0';
-    const auto found = [&] { return other.f.GenOk == 1 && StoredBoard(other.f) != StoredBoard(f); };
-    for (int run = 0; run < 20; ++run)
-        if (other.f.GeneratePuzzle(), found()) break;
-    ASSERT_TRUE(found()) << "no other board under " << givens;
-    const std::string want = StoredBoard(other.f);
-    const auto clickTo = [&](int i) {
-        for (int n = 0; n < 9 && f.GridDisp[i].Caption != want.substr(i - 1, 1); ++n) f.ClickCell(i, 1);
-    };
-
+// Another board under the same corners wins as well: the hint test's.
+TEST_F(Play, TheFourCornersWinOnceAndEndThePuzzle) {
+    const std::string want = StoredBoard(f);
     // The first click re-derives every line: row 1 is complete, column 1 is not.
-    for (int i : {2, 3, 4, 5}) clickTo(i);
+    for (int i : {2, 3, 4, 5})
+        for (int n = 0; n < 9 && f.GridDisp[i].Caption[0] != want[i - 1]; ++n) f.ClickCell(i, 1);
     ASSERT_TRUE(f.GridDisp[7].BackColor == Green && f.GridDisp[43].Caption == "?");
+    SolveByClicks(f);
+    EXPECT_EQ(State(f), GivenCorners(f, "gs") + " NewPuz menus first stored 0 1 -1 -1 -1 -1");
 
-    for (int i = 2; i <= 48; ++i)
-        if (f.GridDisp[i].TakesInput()) clickTo(i);
-    EXPECT_TRUE(svc.count("You got it !") == 1 && svc.messages.size() == 1u);
-    EXPECT_EQ(State(f), GivenCorners(f, "gs") + " NewPuz menus first other 0 1 -1 -1 -1 -1");
-
+    // Finished: no click or key changes anything, and the win is said once.
     const std::string done = Snapshot(f);
-    for (int i = 0; i < CellCount; ++i) f.ClickCell(i, 1), f.ClickCell(i, 2);
+    for (int i = 0; i < CellCount; ++i)
+        for (char key : std::string("15+*x \b\r")) f.ClickCell(i, 1), f.ClickCell(i, 2), f.TypeKey(i, key);
     EXPECT_EQ(Snapshot(f), done);
-    EXPECT_EQ(svc.messages.size(), 1u);
+    EXPECT_TRUE(svc.count("You got it !") == 1 && svc.messages.size() == 1u);
     f.NewPuz_Click();
     f.ClickCell(3, 1);
     EXPECT_TRUE(f.PuzzleDone == 0 && f.RightMess.Visible && f.GridDisp[3].Caption == "1");
@@ -63,41 +48,93 @@ TEST_F(Play, ClicksStepDigitsAndCycleOperators) {
     }
 }
 
-// Under a frozen or a moving clock; every generator run (free in play, under
-// the player's corners in set-up) must give a consistent board. The seeds
-// come from QUORVEX_SEED (one or several, comma-separated) or are 1, 2 and 3.
-TEST(RandomPlay, ClicksAndCommandsAlwaysLeaveASoundBoard) {
-    std::istringstream in(std::getenv("QUORVEX_SEED") ? std::getenv("QUORVEX_SEED") : "1,2,3");
-    std::vector<unsigned> seeds;
-    for (unsigned seed = 0; in >> seed; in.ignore(1, ',')) seeds.push_back(seed);
-    ASSERT_FALSE(seeds.empty()) << "QUORVEX_SEED holds no number";
-    for (unsigned seed : seeds) {
-        std::printf("random play with seed %u (replay: QUORVEX_SEED=%u)\n", seed, seed);
-        SCOPED_TRACE(::testing::Message() << "seed " << seed);
-        Game g;
-        Form1& f = g.f;
+// Undo and redo: every step of play comes back exactly and says nothing again.
+TEST_F(Play, EveryKindOfStepUndoesAndRedoesExactly) {
+    const std::function<void()> steps[] = {
+        [&] { f.ClickCell(3, 1); }, [&] { f.ClickCell(2, 2); }, [&] { f.StartSolx_Click(); },
+        [&] { f.ClickCell(28, 1); }, [&] { f.TypeKey(17, f.GridDisp[17].Caption == "7" ? '6' : '7'); },
+        [&] { f.TypeKey(24, f.GridDisp[24].Caption == "*" ? '-' : '*'); }, [&] { f.Hint_Click(); },
+        [&] { f.ShowSolx_Click(); }};
+    std::vector<std::string> states{Snapshot(f)};
+    for (const auto& step : steps) {
+        step();
+        states.push_back(Snapshot(f));
+        ASSERT_TRUE(states.back() != states[states.size() - 2] && f.Undox.Enabled && !f.Redox.Enabled);
+    }
+    f.ClickCell(3, 1);  // a finished board changes nothing: no step
+    const std::size_t messages = svc.messages.size();
+    for (std::size_t n = states.size() - 1; n-- > 0;) {
+        f.Undox_Click();
+        ASSERT_EQ(Snapshot(f), states[n]) << "undo to " << n;
+    }
+    f.Undox_Click();  // nothing more to undo
+    EXPECT_TRUE(!f.Undox.Enabled && Snapshot(f) == states[0]);
+    // Redo replays the same random digits, not new ones, and says nothing again.
+    for (std::size_t n = 1; n < states.size(); ++n) {
+        f.Redox_Click();
+        ASSERT_EQ(Snapshot(f), states[n]) << "redo to " << n;
+    }
+    f.Redox_Click();  // nothing more to redo
+    EXPECT_TRUE(!f.Redox.Enabled && Snapshot(f) == states.back() && svc.messages.size() == messages);
+    // Show Solution undone opens the puzzle; a new step drops the redo.
+    f.Undox_Click(), f.ClickCell(3, 1);
+    EXPECT_TRUE(f.PuzzleDone == 0 && f.Undox.Enabled && !f.Redox.Enabled);
+}
+
+// Two games with the same puzzle (their clocks move alike): keys go to one,
+// and to the other the single click each key must equal, so a digit or an
+// operator lands without passing the values between. Every generator run (free
+// in play, under the player's corners in set-up) must give a sound board, and
+// every judged step must show each corner right exactly when it is. Seeds come
+// from QUORVEX_SEED (one or several, comma-separated), else 1, 2 and a fresh one;
+// even seeds move the clock.
+TEST(RandomPlay, KeysActAsOneClickAndEveryStepLeavesASoundBoard) {
+    const std::string keys = "123456789+-*xX \r\n\b0a=/", symbols = "123456789+-*xX";
+    for (unsigned seed : TestSeeds({1, 2})) {
+        SCOPED_TRACE(::testing::Message() << "QUORVEX_SEED=" << seed);
+        Game typed, g;
+        Form1 &a = typed.f, &f = g.f;
         std::mt19937 rng(seed);
         for (int step = 0; step < 6000; ++step) {
-            SCOPED_TRACE(::testing::Message() << "step " << step);
-            if (seed % 2 == 0) g.svc.clock = std::fmod(g.svc.clock + rng() % 3000 / 1000.0, 86400.0);
-            // In set-up the clicks go to the corners, so that many puzzles are solved under set corners.
-            const unsigned pick = rng() % 100, button = rng() % 2 + 1;
-            const int index = f.SetupMode ? FourCorners[rng() % 4] : static_cast<int>(rng() % 58) - 2;
-            // Clicks in play and Start a Solution judge the corners.
-            const bool judged = pick < 80 ? f.SetupMode == 0 && f.PuzzleDone == 0 && index >= 1 && index <= 49 &&
-                                                f.GridDisp[index].TakesInput()
-                                          : pick < 85 && f.StartSolx.Enabled;
+            if (seed % 2 == 0) typed.svc.clock = g.svc.clock = std::fmod(g.svc.clock + rng() % 3000 / 1000.0, 86400.0);
+            // In set-up most keys go to the corners, so that many puzzles are solved under set corners.
+            const unsigned pick = rng() % 100;
+            const int index = f.SetupMode && pick % 4 ? FourCorners[rng() % 4] : static_cast<int>(rng() % 58) - 2;
+            const char key = keys[rng() % keys.size()];
+            SCOPED_TRACE(::testing::Message() << "step " << step << " cell " << index << " key " << int(key));
+            const bool play = f.SetupMode == 0 && f.PuzzleDone == 0;
+            const bool onBoard = index >= 1 && index <= 49 && f.GridDisp[index].TakesInput();
+            const bool opCell = onBoard && f.GridDisp[index].Tag[0] == 'X';
+            const bool corner = index == 1 || index == 7 || index == 43 || index == 49;
+            const std::size_t at = symbols.find(key), runs = g.svc.titles.size();
             const int wins = g.svc.count("You got it !"), puzzle = f.PuzzleNo;
-            const std::size_t runs = g.svc.titles.size();
             const std::vector<int> flags = Flags(f);
+            const auto both = [&](void (Form1::*command)()) { (a.*command)(), (f.*command)(); };
+            // Start a Solution and clicks in play judge the corners.
+            const bool start = pick >= 80 && pick < 85 && f.StartSolx.Enabled;
+            bool judged = start;
             ASSERT_NO_THROW({
-                if (pick < 80) f.ClickCell(index, static_cast<int>(button));
-                else if (pick < 85 && f.StartSolx.Enabled) f.StartSolx_Click();
-                else if (pick >= 85 && pick < 91 && f.NewPuz.TakesInput()) f.NewPuz_Click();
-                else if (pick >= 91 && pick < 93 && f.ShowSolx.Enabled) f.ShowSolx_Click();
-                else if (pick >= 93 && pick < 96) f.SolveMx_Click();
-                else if (pick >= 96 && f.Solveit.TakesInput()) f.Solveit_Click();
+                if (pick < 80) {
+                    a.TypeKey(index, key);
+                    const bool lands =
+                        onBoard && (opCell ? at >= 9 && at < 14 && play : at < 9 && (play || (f.SetupMode && corner)));
+                    if (lands) f.GridDisp[index].Caption = std::string(1, "912345678*+---"[at]);  // one click short
+                    if (onBoard && (lands || key == ' ' || key == '\r' || key == '\n' || key == '\b')) {
+                        f.ClickCell(index, key == '\b' ? 2 : 1);
+                        judged = play;
+                    }
+                } else if (start) both(&Form1::StartSolx_Click);
+                else if (pick >= 85 && pick < 91 && f.NewPuz.TakesInput()) both(&Form1::NewPuz_Click);
+                else if (pick >= 91 && pick < 93 && f.ShowSolx.Enabled) both(&Form1::ShowSolx_Click);
+                else if (pick >= 93 && pick < 96) both(&Form1::SolveMx_Click);
+                else if (pick >= 96 && f.Solveit.TakesInput()) both(&Form1::Solveit_Click);
             });
+            ASSERT_EQ(Snapshot(a), Snapshot(f));
+            // New puzzles, set-up mode and computer solves start the history over; a step in play grows it again.
+            const bool over = f.SetupMode || flags[0] != f.SetupMode || g.svc.titles.size() != runs;
+            ASSERT_TRUE(!over || !(f.Undox.Enabled || f.Redox.Enabled));
+            ASSERT_TRUE(!judged || (f.Undox.Enabled && !f.Redox.Enabled));
+            ASSERT_EQ(typed.svc.messages.size(), g.svc.messages.size());
             // Digits step through 1..9 and results outside it show "?": never "0" or two characters.
             ASSERT_EQ(Board(f).find_first_of("#0"), std::string::npos);
             if (g.svc.titles.size() != runs) {  // a generator run
@@ -111,17 +148,15 @@ TEST(RandomPlay, ClicksAndCommandsAlwaysLeaveASoundBoard) {
                 ASSERT_TRUE(f.GenOk == 0 || f.SetupMode == 0 || Givens(f) == set) << set;
             }
             bool all = true;
-            for (int k = 1; k <= 4; ++k) {
-                const Cell& corner = f.GridDisp[FourCorners[k - 1]];
-                const std::string& c = corner.Caption;
+            for (int k = 0; k < 4; ++k) {
+                const Cell& c = f.GridDisp[FourCorners[k]];
                 // In set-up a corner shows its set number or "?"; in play it is right when it shows the given digit.
-                const bool shown = c == "?" || (c.size() == 1 && c[0] >= '1');
-                ASSERT_TRUE(!f.SetupMode || (shown && Flags(f)[k + 1] == OperandValue(c))) << "corner " << k;
-                const bool right = c == Givens(f).substr(k - 1, 1);
+                const bool shown = c.Caption == "?" || (c.Caption.size() == 1 && c.Caption[0] >= '1');
+                ASSERT_TRUE(!f.SetupMode || (shown && Flags(f)[k + 2] == OperandValue(c.Caption))) << "corner " << k;
+                const bool right = c.Caption == Givens(f).substr(k, 1);
                 all = all && right;
-                if (!judged) continue;
-                ASSERT_EQ(corner.BackColor, right ? Green : Black) << "corner " << k;
-                ASSERT_TRUE(f.GridDisp[49 + k].Visible != right && f.NPict[k].Visible == right) << "corner " << k;
+                ASSERT_TRUE(!judged || c.BackColor == (right ? Green : Black)) << "corner " << k;
+                ASSERT_TRUE(!judged || (f.GridDisp[50 + k].Visible != right && f.NPict[k + 1].Visible == right)) << k;
             }
             ASSERT_TRUE(!judged || (f.PuzzleDone == all && g.svc.count("You got it !") == wins + all));
         }

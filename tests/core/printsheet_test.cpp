@@ -24,29 +24,28 @@ TEST(PrintSheet, PuzzlesTakeTheThreeSlotsInTurnAcrossTheWrapAndPrintWithTheirSol
     g.f.Form_Load();  // the first run gives up: the sheet stays an empty template
     g.rnd->setScript({});
     auto page = TemplatePage();
-    g.f.PrintX_Click();  // answered No
-    EXPECT_EQ(g.svc.messages.back().text, "Print Puzzle No(s): ");
-    // The number before New Puzzle, the new puzzle's number, and the prompt's list in slot order.
-    struct Case { int from, n; const char* list; };
+    // The number before New Puzzle, then the prompt's list in slot order (answered No).
     int slot = 0;
-    for (const Case& c : {Case{0, 1, "1"}, {1, 2, "1, 2"}, {2, 3, "1, 2, 3"}, {3, 4, "4, 2, 3"},
-                          {999, 1000, "4, 1000, 3"}, {32765, 32766, "4, 1000, 32766"},
-                          {32766, 32767, "32767, 1000, 32766"}, {32767, 1, "32767, 1, 32766"}, {1, 2, "32767, 1, 2"}}) {
-        g.f.PuzzleNo = static_cast<std::int16_t>(c.from);
-        g.f.NewPuz_Click();
-        const std::string number = std::to_string(c.n);
-        EXPECT_EQ(g.svc.titles.back(), "Puzzle Number  " + number);
-        // The heading, the corners in the left grid, the whole solution in the right one.
-        const int b = 1 + 19 * (slot++ % 3);
-        page[b] = "Puzzle No " + number + std::string(28, ' ') + "Solution to Puzzle No " + number;
-        const std::string stored = StoredBoard(g.f);
-        for (int i = 0; i < 49; ++i)
-            if (stored[i] != '.' && stored[i] != '=') page[b + 2 * (i / 7 + 1)][4 * (i % 7) + 41] = stored[i];
-        for (int i : {0, 6, 42, 48}) page[b + 2 * (i / 7 + 1)][4 * (i % 7) + 2] = stored[i];
-        for (int i = 1; i <= 55; ++i) EXPECT_EQ(g.f.SheetLines[i], page[i]) << "puzzle " << c.n << " line " << i;
-        g.f.PrintX_Click();  // answered No
-        EXPECT_EQ(g.svc.messages.back().text, std::string("Print Puzzle No(s): ") + c.list);
-        EXPECT_EQ(g.svc.messages.back().buttons, MsgButtons::YesNo);
+    for (auto [from, list] : {std::pair{-1, ""}, {0, "1"}, {1, "1, 2"}, {2, "1, 2, 3"}, {3, "4, 2, 3"},
+                              {999, "4, 1000, 3"}, {32765, "4, 1000, 32766"}, {32766, "32767, 1000, 32766"},
+                              {32767, "32767, 1, 32766"}, {1, "32767, 1, 2"}}) {
+        if (from >= 0) {
+            g.f.PuzzleNo = static_cast<std::int16_t>(from);
+            g.f.NewPuz_Click();
+            const std::string number = std::to_string(from % 32767 + 1);
+            EXPECT_EQ(g.svc.titles.back(), "Puzzle Number  " + number);
+            // The heading, the corners in the left grid, the whole solution in the right one.
+            const int b = 1 + 19 * (slot++ % 3);
+            page[b] = "Puzzle No " + number + std::string(28, ' ') + "Solution to Puzzle No " + number;
+            const std::string stored = StoredBoard(g.f);
+            for (int i = 0; i < 49; ++i)
+                if (stored[i] != '.' && stored[i] != '=') page[b + 2 * (i / 7 + 1)][4 * (i % 7) + 41] = stored[i];
+            for (int i : {0, 6, 42, 48}) page[b + 2 * (i / 7 + 1)][4 * (i % 7) + 2] = stored[i];
+        }
+        for (int i = 1; i <= 55; ++i) EXPECT_EQ(g.f.SheetLines[i], page[i]) << "from " << from << " line " << i;
+        g.f.PrintX_Click();
+        EXPECT_TRUE(g.svc.messages.back().text == std::string("Print Puzzle No(s): ") + list &&
+                    g.svc.messages.back().buttons == MsgButtons::YesNo) << g.svc.messages.back().text;
     }
     EXPECT_TRUE(g.svc.printed.empty());
 

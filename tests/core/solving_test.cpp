@@ -12,9 +12,9 @@ using Solving = GameTest;
 // Input arriving in the middle of a run: all of it ignored.
 void Interfere(Form1& f) {
     const std::string during = Snapshot(f);
-    for (int i : {3, 2, 17, 28, 1, 7, 49}) f.ClickCell(i, 1);
+    for (int i : {3, 2, 17, 28, 1, 7, 49}) f.ClickCell(i, 1), f.TypeKey(i, '5'), f.TypeKey(i, '+'), f.TypeKey(i, ' ');
     for (auto command : {&Form1::NewPuz_Click, &Form1::Solveit_Click, &Form1::ShowSolx_Click, &Form1::StartSolx_Click,
-                         &Form1::SolveMx_Click, &Form1::GeneratePuzzle})
+                         &Form1::SolveMx_Click, &Form1::GeneratePuzzle, &Form1::Hint_Click})
         (f.*command)();
     EXPECT_EQ(Snapshot(f), during);
 }
@@ -44,22 +44,20 @@ TEST_F(Solving, ShowAndStartASolution) {
 }
 
 TEST_F(Solving, SetUpModeSolvesTheChosenCornersAndGivesBackControl) {
-    const auto clicks = [&](std::initializer_list<std::tuple<int, int, int>> list) {
-        for (auto [cell, button, times] : list)
-            for (int n = 0; n < times; ++n) f.ClickCell(cell, button);
-    };
+    const auto click = [&](int cell, int button = 1, int times = 1) { while (times--) f.ClickCell(cell, button); };
     const std::pair<std::function<void()>, const char*> steps[] = {
-        {[&] { clicks({{3, 1, 1}}); f.SolveMx_Click(); }, "?rE?rE?rE?rE CompMess Solveit(off) end empty 1 0 0 0 0 0"},
-        {[&] { clicks({{1, 1, 5}, {7, 1, 7}, {43, 2, 7}}); }, "5rE7rE3rE?rE CompMess Solveit end empty 1 0 5 7 3 0"},
+        {[&] { click(3), f.SolveMx_Click(); }, "?rE?rE?rE?rE CompMess Solveit(off) end empty 1 0 0 0 0 0"},
+        {[&] { click(1, 1, 5), click(7, 1, 7), click(43, 2, 7); },
+         "5rE7rE3rE?rE CompMess Solveit end empty 1 0 5 7 3 0"},
         // Asked to set corner numbers first; nothing else happens.
         {[&] { f.Solveit_Click(); }, "5rE7rE3rE?rE CompMess Solveit end empty 1 0 5 7 3 0"},
-        {[&] {
-             clicks({{49, 1, 4}});
-             for (int n = 0; n < 20 && f.Solveit.Enabled; ++n) f.Solveit_Click();  // a rare run gives up
-         }, "5rE7rE3rE4rE CompMess Solveit(off) end stored 1 1 5 7 3 4"},
+        // Keys set a corner at once; a space is a click.
+        {[&] { f.TypeKey(49, '3'), f.TypeKey(49, ' '); }, "5rE7rE3rE4rE CompMess Solveit end empty 1 0 5 7 3 4"},
+        {[&] { for (int n = 0; n < 20 && f.Solveit.Enabled; ++n) f.Solveit_Click(); },  // a rare run gives up
+         "5rE7rE3rE4rE CompMess Solveit(off) end stored 1 1 5 7 3 4"},
         // The off-board template cell is no cell to click.
-        {[&] { clicks({{0, 1, 1}}); }, "5rE7rE3rE4rE CompMess Solveit(off) end stored 1 1 5 7 3 4"},
-        {[&] { clicks({{17, 1, 1}}); }, "5rE7rE3rE4rE CompMess Solveit end stored 1 1 5 7 3 4"},
+        {[&] { click(0); }, "5rE7rE3rE4rE CompMess Solveit(off) end stored 1 1 5 7 3 4"},
+        {[&] { click(17); }, "5rE7rE3rE4rE CompMess Solveit end stored 1 1 5 7 3 4"},
         // Rows fit, column 1 never does: the search gives up, whatever the player tries meanwhile.
         {[&] {
              rnd->setScript(NeverFits);
@@ -102,9 +100,10 @@ TEST(Interruptions, InputDuringARunIsIgnoredAndAfterTheEndNothingRuns) {
         };
         const std::string before = Snapshot(g.f) + std::to_string(outside());
         g.f.ClickCell(3, 1);
+        g.f.TypeKey(3, '5');
         g.f.Form_Unload(cancel);
         for (auto handler : {&Form1::NewPuz_Click, &Form1::StartSolx_Click, &Form1::ShowSolx_Click,
-                             &Form1::SolveMx_Click, &Form1::Solveit_Click, &Form1::Solveit_DragDrop,
+                             &Form1::SolveMx_Click, &Form1::Solveit_Click, &Form1::Solveit_DragDrop, &Form1::Hint_Click,
                              &Form1::PrintX_Click, &Form1::Helpx_Click, &Form1::Aboutx_Click, &Form1::Exitx_Click})
             (g.f.*handler)();
         EXPECT_EQ(Snapshot(g.f) + std::to_string(outside()), before) << midRun;

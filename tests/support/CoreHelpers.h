@@ -26,12 +26,16 @@ constexpr Colour Green = Rgb(0, 128, 0), Red = Rgb(128, 0, 0), Black = Rgb(0, 0,
 // fits: every attempt fails at the columns.
 inline const std::vector<int> NeverFits = {5, 1, 1, 9, 1, 1, 1, 1, 1};
 
-// The seed of a random test: QUORVEX_SEED replays a run; printed either way.
-inline unsigned TestSeed() {
-    const char* env = std::getenv("QUORVEX_SEED");
-    const unsigned seed = env ? static_cast<unsigned>(std::strtoul(env, nullptr, 10)) : std::random_device{}();
-    std::cout << "QUORVEX_SEED=" << seed << '\n';
-    return seed;
+// The seeds of a random test, each printed: those in QUORVEX_SEED (comma-separated)
+// to replay a run, otherwise `seeds` and one fresh seed.
+inline std::vector<unsigned> TestSeeds(std::vector<unsigned> seeds) {
+    std::istringstream in(std::getenv("QUORVEX_SEED") ? std::getenv("QUORVEX_SEED") : "");
+    if (in.str().empty()) seeds.push_back(std::random_device{}());
+    else seeds.clear();
+    for (unsigned seed = 0; in >> seed; in.ignore(1, ',')) seeds.push_back(seed);
+    if (seeds.empty()) ADD_FAILURE() << "QUORVEX_SEED holds no number";
+    for (unsigned seed : seeds) std::cout << "QUORVEX_SEED=" << seed << '\n';
+    return seeds;
 }
 
 struct Game {
@@ -43,19 +47,18 @@ struct Game {
 // A test that starts with a loaded game.
 struct GameTest : ::testing::Test, Game {};
 
-// Cells 1..49, one character each from `rule`.
+// Cells 1..last, one character each from `rule`.
 template <class Rule>
-std::string CellMap(const Form1& f, Rule rule) {
+std::string CellMap(const Form1& f, Rule rule, int last = 49) {
     std::string s;
-    for (int i = 1; i <= 49; ++i) s += rule(f.GridDisp[i]);
+    for (int i = 1; i <= last; ++i) s += rule(f.GridDisp[i]);
     return s;
 }
-
 // The captions, '.' for an empty one and '#' for a longer one.
-inline std::string Board(const Form1& f) {
-    return CellMap(f, [](auto& c) { return c.Caption.size() == 1 ? c.Caption[0] : c.Caption.empty() ? '.' : '#'; });
+inline std::string Board(const Form1& f, int last = 49) {
+    const auto shown = [](auto& c) { return c.Caption.size() == 1 ? c.Caption[0] : c.Caption.empty() ? '.' : '#'; };
+    return CellMap(f, shown, last);
 }
-
 inline void SetBoard(Form1& f, std::string_view b) {
     for (int i = 1; i <= 49; ++i) f.GridDisp[i].Caption = b[i - 1] == '.' ? "" : std::string(1, b[i - 1]);
 }
@@ -106,9 +109,8 @@ inline std::string State(const Form1& f) {
     const std::string& item = f.SolveMx.Caption;
     s << (item == "End computer solution mode" ? " end" : item == "Set a Puzzle for computer to Solve" ? " again"
           : item == "Set a Puzzle for computer to solve" ? " first" : " ?");
-    const std::string b = Board(f);
-    const std::string cleared = EmptyBoard(std::string{b[0], b[6], b[42], b[48]});
-    s << (b == StoredBoard(f) ? " stored" : b == cleared ? " empty" : " other");
+    const std::string b = Board(f), empty = EmptyBoard(std::string{b[0], b[6], b[42], b[48]});
+    s << (b == StoredBoard(f) ? " stored" : b == empty ? " empty" : " other");
     for (int v : Flags(f)) s << ' ' << v;
     return s.str();
 }
@@ -133,27 +135,29 @@ inline std::string Snapshot(const Form1& f) {
 // Clicks every open cell towards the stored solution until the puzzle ends.
 inline void SolveByClicks(Form1& f) {
     const std::string want = StoredBoard(f);
-    for (int i = 2; i <= 48 && f.PuzzleDone == 0; ++i)
-        for (int n = 0; n < 9 && f.GridDisp[i].TakesInput() && f.PuzzleDone == 0 && f.GridDisp[i].Caption[0] != want[i - 1];
-             ++n)
-            f.ClickCell(i, 1);
+    for (int i = 2; i <= 48; ++i) {
+        const Cell& c = f.GridDisp[i];
+        for (int n = 0; n < 9 && !f.PuzzleDone && c.TakesInput() && c.Caption[0] != want[i - 1]; ++n) f.ClickCell(i, 1);
+    }
 }
 
-// Sixteen " d" numbers, sixteen operators, and all eight equations holding.
-inline ::testing::AssertionResult SolutionHolds(const Form1& f) {
-    for (int k = 1; k <= 16; ++k) {
-        const std::string &n = f.SolNum[k], &op = f.SolOp[k];
-        if (n.size() != 2 || n[0] != ' ' || n[1] < '1' || n[1] > '9' || op.size() != 1 || !IsOperator(op))
-            return ::testing::AssertionFailure() << "entry " << k << ": '" << n << "' '" << op << "'";
-    }
-    auto v = [&](int k) { return OperandValue(f.SolNum[k]); };
-    for (int r = 1; r <= 4; ++r) {
-        const int e = 4 * r - 3;
-        if (EvalEquation(v(e), v(e + 1), v(e + 2), f.SolOp[2 * r - 1], f.SolOp[2 * r]) != v(e + 3) ||
-            EvalEquation(v(r), v(r + 4), v(r + 8), f.SolOp[7 + 2 * r], f.SolOp[8 + 2 * r]) != v(r + 12))
-            return ::testing::AssertionFailure() << "row or column " << r << " does not hold";
+// A full board as the game lays it out: its three rows, three columns, result
+// row and result column each give the digit 1..9 the board shows for it.
+inline ::testing::AssertionResult BoardHolds(std::string_view b) {
+    for (auto [first, step] : {std::pair{1, 1}, {15, 1}, {29, 1}, {43, 1}, {1, 7}, {3, 7}, {5, 7}, {7, 7}}) {
+        const auto at = [&, first = first, step = step](int k) { return b[first - 1 + k * step]; };
+        const auto n = [&](int k) { return static_cast<std::int16_t>(at(k) >= '1' && at(k) <= '9' ? at(k) - '0' : 0); };
+        if (n(6) == 0 || EvalEquation(n(0), n(2), n(4), std::string(1, at(1)), std::string(1, at(3))) != n(6))
+            return ::testing::AssertionFailure() << "the line from cell " << first << " fails in " << b;
     }
     return ::testing::AssertionSuccess();
+}
+// The stored solution holds, as sixteen " d" numbers and sixteen operators.
+inline ::testing::AssertionResult SolutionHolds(const Form1& f) {
+    for (int k = 1; k <= 16; ++k)
+        if (f.SolNum[k].size() != 2 || f.SolNum[k][0] != ' ' || f.SolOp[k].size() != 1)
+            return ::testing::AssertionFailure() << "entry " << k << ": '" << f.SolNum[k] << "' '" << f.SolOp[k] << "'";
+    return BoardHolds(StoredBoard(f));
 }
 
 }  // namespace quorvex::testing

@@ -1,10 +1,8 @@
 // A stand-in for the window: records what the game asks of it, answers
-// prompts from a queue, and keeps a clock the test controls.
+// prompts from a queue, and keeps clocks the test controls.
 #pragma once
 
 #include <algorithm>
-#include <chrono>
-#include <cmath>
 #include <deque>
 #include <functional>
 #include <string>
@@ -20,21 +18,16 @@ public:
     struct Message { std::string text; MsgButtons buttons; };
     std::vector<Message> messages;
     std::deque<MsgAnswer> answers;  // for Yes/No prompts; No when empty
-    std::vector<std::string> titles;
+    std::vector<std::string> titles, warnings;
     std::vector<PrintJob> printed;
-    int helpOpened = 0, aboutShown = 0, programEnded = 0;
-    bool realClock = false;                 // otherwise frozen at `clock`
-    double clock = 43200;                   // noon
-    std::function<void()> onPendingEvents;  // input arriving in the middle of a search
-    double monotonic = 1000;                // frozen until a test moves it on
-
+    int helpOpened = 0, aboutShown = 0, programEnded = 0, statisticsShown = 0, saves = 0;
+    double clock = 43200, monotonic = 1000;  // noon; both frozen until a test moves them on
+    std::function<void()> onPendingEvents;   // input arriving in the middle of a search
     // Statistics and preferences kept in memory; a test sets what the next
     // load finds and how loads and saves go.
     Statistics stored;
     StoreStatus loadStatus = StoreStatus::Ok, saveStatus = StoreStatus::Ok;
-    int saves = 0, statisticsShown = 0;
     Preferences preferences;
-    std::vector<std::string> warnings;
 
     MsgAnswer showMessage(std::string_view text, MsgButtons buttons) override {
         messages.push_back({std::string(text), buttons});
@@ -47,10 +40,7 @@ public:
         if (onPendingEvents) onPendingEvents();
     }
     void setWindowTitle(std::string_view title) override { titles.emplace_back(title); }
-    double secondsSinceMidnight() override {
-        const auto now = std::chrono::system_clock::now().time_since_epoch();
-        return realClock ? std::fmod(std::chrono::duration<double>(now).count(), 86400.0) : clock;
-    }
+    double secondsSinceMidnight() override { return clock; }
     void printPage(const PrintJob& job) override { printed.push_back(job); }
     void openHelp() override { ++helpOpened; }
     void showAbout() override { ++aboutShown; }
@@ -62,8 +52,7 @@ public:
     }
     StoreResult saveStatistics(const Statistics& stats) override {
         if (saveStatus != StoreStatus::Ok) return {saveStatus, "memory", ""};
-        ++saves;
-        stored = stats;
+        ++saves, stored = stats;
         return {};
     }
     Preferences loadPreferences() override { return preferences; }
@@ -81,7 +70,6 @@ public:
 // list, cycling, so a test can steer the generator (d comes from u = (d - 1) / 9).
 class ScriptedRandom : public RandomSource {
 public:
-    explicit ScriptedRandom(std::vector<int> digits = {}) : digits_(std::move(digits)) {}
     void setScript(std::vector<int> digits) { digits_ = std::move(digits), pos_ = 0; }
     void reseed(double seed) override { real_.reseed(seed); }
     double next() override { return digits_.empty() ? real_.next() : (digits_[pos_++ % digits_.size()] - 1) / 9.0; }
