@@ -109,6 +109,10 @@ public:
     bool ClockRunning() const { return clock_.Running(); }
     // The Statistics window's rows: caption and value.
     std::vector<std::pair<std::string, std::string>> StatisticsLines() const;
+    // Why the final cell is not right although it may show the final number:
+    // the result row and the result column give different values. "" when
+    // they agree. Shown beside cell 49, never on it.
+    std::string FinalCellNote() const;
     // Moves the player's board one cell toward the nearest complete board.
     void Hint_Click();
     // True while a hint can be given: a puzzle open for play.
@@ -180,7 +184,14 @@ private:
     // instead of stepped: one evaluation and one check. Index 0 sets nothing
     // and only re-derives and checks.
     void SetCaptionAndEvaluate(int index, const std::string& caption);
-    void GiveHint();
+    // The cell a hint changes (0 when the board is already complete), whether
+    // it is a wrong one, and the value it takes.
+    struct HintMove {
+        int cell = 0;
+        bool wrong = false;
+        std::string value;
+    };
+    HintMove NextHint() const;
 
     // What the current puzzle has been through, for the statistics.
     struct PuzzleRecord {

@@ -38,6 +38,11 @@ inline constexpr const char* ResetStatsQuestion = "Reset all statistics? This ca
 inline constexpr const char* NoneYet = "-";
 inline constexpr const char* TimerPrefix = "Time ";
 
+// Cell 49's note when the result row and the result column do not agree.
+inline constexpr const char* ResultRowGives = "The result row gives ";
+inline constexpr const char* ResultColumnGives = " but the result column gives ";
+inline constexpr const char* NoLineValue = "no number from 1 to 9";
+
 inline constexpr const char* HelpFile = "plexaro";
 inline constexpr const char* PrintFont = "Courier";
 inline constexpr double PrintFontSize = 12;

@@ -141,7 +141,10 @@ public:
     QString text(QAccessible::Text t) const override {
         if (quadlet()->kind() == Quadlet::Kind::Cell) {
             if (t == QAccessible::Value) return value();
-            if (t == QAccessible::Description) return CellRoleText(quadlet()->index());
+            if (t == QAccessible::Description) {
+                const QString note = quadlet()->accessibleDescription();
+                return CellRoleText(quadlet()->index()) + (note.isEmpty() ? QString() : QStringLiteral(". ") + note);
+            }
         }
         return QAccessibleWidget::text(t);
     }

@@ -356,6 +356,9 @@ void MainWindow::sync() {
         cells_[std::size_t(i)]->setState(state);
         SetShown(cells_[std::size_t(i)], i != 0 && state.Visible);
     }
+    // Why the final cell is black although it may show the final number.
+    const QString note = Text(f.FinalCellNote());
+    if (cells_[49]->toolTip() != note) cells_[49]->setToolTip(note), cells_[49]->setAccessibleDescription(note);
 
     newPuz_->setState(f.NewPuz);
     SetShown(newPuz_, f.NewPuz.Visible);

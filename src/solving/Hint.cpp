@@ -45,14 +45,33 @@ bool Form1::HintAvailable() const {
 }
 
 void Form1::Hint_Click() {
+    if (Busy()) return;
     HintedCell = 0;
     if (!HintAvailable()) return;
+    const HintMove move = NextHint();
+    if (move.cell == 0) {
+        // The board is already complete, but a cell whose line leaves cell 49
+        // alone (cell 16) may have kept the check from seeing it: the check is
+        // finished, and nothing was given, so nothing counts as help.
+        PlayerStep([this] { SetCaptionAndEvaluate(0, ""); });
+        return;
+    }
     // Help counts even when the hint is undone afterwards.
     MarkHelped();
-    PlayerStep([this] { GiveHint(); });
+    HintedCell = move.cell;
+    PlayerStep([&] {
+        if (move.wrong) {
+            // Said before the change, while the board still shows the old value.
+            services_.showMessage("Hint: row " + std::to_string(RowOf(move.cell)) + ", column " +
+                                      std::to_string(ColumnOf(move.cell)) + " changes from " +
+                                      GridDisp[move.cell].Caption + " to " + move.value,
+                                  MsgButtons::Ok);
+        }
+        SetCaptionAndEvaluate(move.cell, move.value);
+    });
 }
 
-void Form1::GiveHint() {
+Form1::HintMove Form1::NextHint() const {
     Corners corners{};
     for (int k = 0; k < 4; ++k) corners[k] = static_cast<int>(NumericValue(SolNum[CornerValuePositions[k]]));
     BoardValues board;
@@ -62,7 +81,7 @@ void Form1::GiveHint() {
     for (std::size_t k = 0; k < SolverOperatorCells.size(); ++k)
         board.operators[k] = OperatorOf(GridDisp[SolverOperatorCells[k]].Caption);
     const std::optional<Completion> done = CompleteBoard(corners, board);
-    if (!done) return;
+    if (!done) return {};
 
     // A filled cell that cannot stay comes first: filling empty cells around
     // it would build on a board that has no completion. Either kind is taken
@@ -77,23 +96,8 @@ void Form1::GiveHint() {
             wrong = i;
         }
     }
-
-    HintedCell = wrong ? wrong : empty;
-    if (HintedCell == 0) {
-        // The board is already complete, but a cell whose line leaves cell 49
-        // alone may have kept the check from seeing it: re-derive and check.
-        SetCaptionAndEvaluate(0, "");
-        return;
-    }
-    const std::string target = CaptionIn(done->board, HintedCell);
-    if (wrong) {
-        // Said before the change, while the board still shows the old value.
-        services_.showMessage("Hint: row " + std::to_string(RowOf(wrong)) + ", column " +
-                                  std::to_string(ColumnOf(wrong)) + " changes from " + GridDisp[wrong].Caption +
-                                  " to " + target,
-                              MsgButtons::Ok);
-    }
-    SetCaptionAndEvaluate(HintedCell, target);
+    const int cell = wrong ? wrong : empty;
+    return {cell, wrong != 0, cell ? CaptionIn(done->board, cell) : std::string()};
 }
 
 }  // namespace quorvex

@@ -84,14 +84,14 @@ TEST_F(Hint, ChangesAWrongCellFirstAndNamesIt) {
     for (const Case& c : {
              Case{"1+1-1=1+.+.+.+1+9+1=?-.+.+.-1+1+1=3=.=.=.=1.?-3=?", "Hint: row 3, column 3 changes from 9 to 1",
                   "1+1-1=1+.+.+.+1+1+1=3-.+.+.-1+1+1=3=.=.=.=1.3-3=?", 2},
-             // The result column alone decides cell 49: the puzzle is won with cell 12 still empty.
+             // Cell 49 shows the result column's 1, but with cell 12 empty the result row gives nothing yet.
              {"1+1-1=1+.+...*1+1+1=3-.+.+.-1+1+1=3=.=.=.=1+3-?=?", "Hint: row 2, column 7 changes from * to +",
-              "1+1-1=1+.+...+1+1+1=3-.+.+.-1+1+1=3=.=.=.=1+3-?=1", 1},
+              "1+1-1=1+.+...+1+1+1=3-.+.+.-1+1+1=3=.=.=.=1+3-?=1", 2},
              {"1+1-1=1+.+.+.+1-1-1=?-.+.+.-1+1+1=3=.=.=.=1+3-3=?", "Hint: row 3, column 2 changes from - to +",
               "1+1-1=1+.+.+.+1+1-1=1-.+.+.-1+1+1=3=.=.=.=1+3-3=?", 2},
-             // Nothing to change, but the check has not seen it yet.
+             // Nothing to change, but the check has not seen it yet: no help given, none counted.
              {"1+1-1=1+.+.+.+1+1+1=?-.+.+.-1+1+1=3=.=.=.=1+3-3=?", "You got it !",
-              "1+1-1=1+.+.+.+1+1+1=3-.+.+.-1+1+1=3=.=.=.=1+3-3=1", 1}}) {
+              "1+1-1=1+.+.+.+1+1+1=3-.+.+.-1+1+1=3=.=.=.=1+3-3=1", 0}}) {
         SCOPED_TRACE(c.board);
         Game g;
         for (int p : {1, 4, 13, 16}) g.f.SolNum[p] = " 1";
@@ -101,6 +101,7 @@ TEST_F(Hint, ChangesAWrongCellFirstAndNamesIt) {
         EXPECT_EQ(Board(g.f), c.after);
         for (int n = 1; n < c.hints; ++n) g.f.Hint_Click();
         EXPECT_TRUE(g.svc.messages.back().text == text::YouGotIt && g.f.PuzzleDone == 1);
+        EXPECT_EQ(g.f.Stats.SolvedUnaided, c.hints == 0);
     }
 }
 

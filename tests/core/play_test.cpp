@@ -34,6 +34,39 @@ TEST_F(Play, TheFourCornersWinOnceAndEndThePuzzle) {
     EXPECT_EQ(State(f), GivenCorners(f, "g") + " RightMess NewPuz menus first empty 0 0 -1 -1 -1 -1");
 }
 
+// Cell 49 shows only the line evaluated last; the win needs both lines into
+// it. Corners 1 3 3 3 on a board of ones; the result row's operators (cells 44,
+// 46) and the result column's (14, 28) as given, but the clicked cell one click
+// short of its own. Old boards that won: the first three.
+TEST_F(Play, TheFinalCornerNeedsTheResultRowAndTheResultColumn) {
+    struct Case { const char *row, *column; int cell; char before; const char* note; };
+    for (const Case& c : {
+             // The result row is right and cell 49 shows it; 3 * 3 - 3 = 6 down the result column.
+             Case{"+-", "*-", 33, '9', "The result row gives 3 but the result column gives 6."},
+             // A click on cell 14 leaves cell 49 showing the result column; 3 * 3 - 3 = 6 along the result row.
+             {"*-", "-+", 14, '+', "The result row gives 6 but the result column gives 3."},
+             // A click on cell 44 leaves cell 49 showing the result row; the result column has no operators.
+             {"+-", "..", 44, '.', "The result row gives 3 but the result column gives no number from 1 to 9."},
+             {"+-", "-+", 46, '+', ""}}) {
+        SCOPED_TRACE(c.note);
+        Game g;
+        for (int p : {1, 4, 13, 16}) g.f.SolNum[p] = p == 1 ? " 1" : " 3";
+        std::string b = "1+1+1=3+.+.+.x1+1+1=3+.+.+.y1+1+1=3=.=.=.=3a3b3=?";
+        b[13] = c.column[0], b[27] = c.column[1], b[43] = c.row[0], b[45] = c.row[1];
+        const char after = b[c.cell - 1];
+        b[c.cell - 1] = c.before;
+        SetBoard(g.f, b);
+        g.f.ClickCell(c.cell, 1);
+        ASSERT_EQ(g.f.GridDisp[c.cell].Caption[0], after);
+        const bool won = *c.note == '\0';
+        EXPECT_EQ(g.f.GridDisp[49].Caption, "3");  // the target, whichever line it came from
+        EXPECT_EQ(State(g.f), won ? "1gs3gs3gs3gs NewPuz menus first other 0 1 -1 -1 -1 -1"
+                                  : "1gs3gs3gs3kt RightMess NewPuz menus first other 0 0 -1 -1 -1 -1");
+        EXPECT_EQ(g.svc.count("You got it !"), won);
+        EXPECT_EQ(g.f.FinalCellNote(), c.note);
+    }
+}
+
 // Digits count up with the left button and down with the right, 9 to 1 and
 // 1 to 9, and refuse to pass a 16-bit limit; operators cycle whichever the button.
 TEST_F(Play, ClicksStepDigitsAndCycleOperators) {
@@ -153,7 +186,11 @@ TEST(RandomPlay, KeysActAsOneClickAndEveryStepLeavesASoundBoard) {
                 // In set-up a corner shows its set number or "?"; in play it is right when it shows the given digit.
                 const bool shown = c.Caption == "?" || (c.Caption.size() == 1 && c.Caption[0] >= '1');
                 ASSERT_TRUE(!f.SetupMode || (shown && Flags(f)[k + 2] == OperandValue(c.Caption))) << "corner " << k;
-                const bool right = c.Caption == Givens(f).substr(k, 1);
+                // The final corner also needs the result row and the result column to give it.
+                const std::string b = Board(f);
+                const int given = Givens(f)[k] - '0';
+                const bool right = c.Caption == Givens(f).substr(k, 1) &&
+                                   (k < 3 || (LineGives(b, 43, 1) == given && LineGives(b, 7, 7) == given));
                 all = all && right;
                 ASSERT_TRUE(!judged || c.BackColor == (right ? Green : Black)) << "corner " << k;
                 ASSERT_TRUE(!judged || (f.GridDisp[50 + k].Visible != right && f.NPict[k + 1].Visible == right)) << k;
