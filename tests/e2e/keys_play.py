@@ -59,9 +59,11 @@ def search(top_left, top_right, bottom_left, final, rng):
             continue
         q2, q3 = rng.choice(q2), rng.choice(q3)
         c2, c3 = value(b, e, h, q2), value(c, f, i, q3)
+        # The final corner counts only when the result row and the result column both give it.
         last = [p for p in PAIRS if value(bottom_left, c2, c3, p) == final]
-        if last:
-            return (a, b, c, d, e, f, g, h, i), (p1, p2, p3), (q1, q2, q3), last[0]
+        down = [p for p in PAIRS if value(top_right, value(d, e, f, p2), value(g, h, i, p3), p) == final]
+        if last and down:
+            return (a, b, c, d, e, f, g, h, i), (p1, p2, p3), (q1, q2, q3), last[0], down[0]
     return None
 
 
@@ -81,7 +83,7 @@ print("search seed", seed)
 found = search(*corners, random.Random(seed))
 if found is None:
     fail("no board found for corners %s" % corners)
-numbers, row_ops, column_ops, result_ops = found
+numbers, row_ops, column_ops, result_ops, result_column_ops = found
 
 KEY = {"+": "plus", "-": "minus", "*": "asterisk"}
 # Cells by (row, column), 1-based; the cursor starts on the first cell that takes input.
@@ -92,12 +94,14 @@ for r in range(3):
     plan[(2 * r + 1, 2)], plan[(2 * r + 1, 4)] = row_ops[r][0], row_ops[r][1]
     plan[(2, 2 * r + 1)], plan[(4, 2 * r + 1)] = column_ops[r][0], column_ops[r][1]
 plan[(7, 2)], plan[(7, 4)] = result_ops[0], result_ops[1]
+plan[(2, 7)], plan[(4, 7)] = result_column_ops[0], result_column_ops[1]
 del plan[(1, 1)]  # given
 
 # A walk that only moves between cells that take input: right along row 1,
-# down and left along row 2, and so on; the result row's operators last.
-walk = ["Right"] * 3 + ["Down"] + ["Left"] * 2 + ["Down"] + ["Right"] * 4 + ["Down"] + ["Left"] * 2 + ["Down"] + \
-       ["Right"] * 4 + ["Left"] * 3 + ["Down", "Right"]
+# down, out to the result column and left along row 2, and so on; the result
+# row's operators last.
+walk = ["Right"] * 3 + ["Down", "Right"] + ["Left"] * 3 + ["Down"] + ["Right"] * 4 + ["Down", "Right"] + \
+       ["Left"] * 3 + ["Down"] + ["Right"] * 4 + ["Left"] * 3 + ["Down", "Right"]
 cells = [(1, 2)]
 moves = {"Right": (0, 1), "Left": (0, -1), "Up": (-1, 0), "Down": (1, 0)}
 takes = set(plan)
