@@ -73,14 +73,37 @@ void Form1::Form_Unload(std::int16_t& Cancel) {
     EndProgram();
 }
 
-void Form1::Exitx_Click() { EndProgram(); }
+void Form1::Exitx_Click() {
+    if (!Blocked()) EndProgram();
+}
+
+void Form1::Modal(const std::function<void()>& show) {
+    // While it is open nothing else may reach the game (a screen reader can
+    // still press cells and menu items), and the puzzle's clock stands still.
+    ++modal_;
+    SyncClock(services_.monotonicSeconds());
+    struct Close {
+        Form1& f;
+        ~Close() {
+            --f.modal_;
+            if (!f.ended_) f.SyncClock(f.services_.monotonicSeconds());
+        }
+    } close{*this};
+    show();
+}
+
+MsgAnswer Form1::Ask(std::string_view text, MsgButtons buttons) {
+    MsgAnswer answer = MsgAnswer::Ok;
+    Modal([&] { answer = services_.showMessage(text, buttons); });
+    return answer;
+}
 
 void Form1::Helpx_Click() {
-    if (!ended_) services_.openHelp();
+    if (!Blocked()) services_.openHelp();
 }
 
 void Form1::Aboutx_Click() {
-    if (!ended_) services_.showAbout();
+    if (!Blocked()) Modal([this] { services_.showAbout(); });
 }
 
 void Form1::ShowTargets(bool visible) {

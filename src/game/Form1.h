@@ -158,7 +158,12 @@ public:
     bool Ended() const { return ended_; }
 
 private:
-    bool Busy() const { return generating_ || ended_; }
+    // Ended, or a modal window is open: no command may run.
+    bool Blocked() const { return ended_ || modal_ > 0; }
+    bool Busy() const { return generating_ || Blocked(); }
+    // Shows a modal window through the services; see Form1::Modal.
+    void Modal(const std::function<void()>& show);
+    MsgAnswer Ask(std::string_view text, MsgButtons buttons);
     std::string EvalLineText(const Line& line) const;
     std::int16_t DigitStep(int index, std::int16_t button);
     void OperatorStep(int index);
@@ -213,6 +218,7 @@ private:
     std::unique_ptr<RandomSource> random_;
     bool generating_ = false;
     bool ended_ = false;
+    int modal_ = 0;  // modal windows open, nested
 
     History history_;
     PuzzleClock clock_;

@@ -13,6 +13,7 @@ void Form1::SyncClock(double now) {
 }
 
 void Form1::SetWindowActive(bool active) {
+    if (ended_) return;
     windowActive_ = active;
     // Mid-step the step itself settles the clock when it is over.
     if (!inStep_) SyncClock(services_.monotonicSeconds());
@@ -51,11 +52,11 @@ void Form1::LeavePuzzle() {
 }
 
 void Form1::Statx_Click() {
-    if (!ended_) services_.showStatistics();
+    if (!Blocked()) Modal([this] { services_.showStatistics(); });
 }
 
 void Form1::Timerx_Click() {
-    if (ended_) return;
+    if (Blocked()) return;
     Timerx.Checked = !Timerx.Checked;
     Preferences preferences;
     preferences.ShowTimer = Timerx.Checked;
@@ -63,7 +64,7 @@ void Form1::Timerx_Click() {
 }
 
 void Form1::ResetStatistics() {
-    if (ended_ || services_.showMessage(text::ResetStatsQuestion, MsgButtons::YesNoSafe) != MsgAnswer::Yes) return;
+    if (ended_ || Ask(text::ResetStatsQuestion, MsgButtons::YesNoSafe) != MsgAnswer::Yes) return;
     Stats = Statistics{};
     // A puzzle in progress counts as played again at its next step, so that
     // nothing can be solved without having been played.

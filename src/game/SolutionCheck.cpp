@@ -44,7 +44,7 @@ void Form1::CheckSolution() {
     if (allRight) {
         RightMess.Visible = false;
         PuzzleDone = FlagOn;
-        services_.showMessage(text::YouGotIt, MsgButtons::Ok);
+        Ask(text::YouGotIt, MsgButtons::Ok);
     }
 }
 

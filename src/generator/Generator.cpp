@@ -108,7 +108,7 @@ void Form1::GiveUp(std::int16_t previousPuzzleNo, const SolutionRecord& kept) {
         if (i != 7 && i != 43) GridDisp[i].Caption = "";
     for (int i : EqualsCells) GridDisp[i].Caption = "=";
     GenOk = FlagOff;
-    services_.showMessage(text::CannotSolve, MsgButtons::Ok);
+    Ask(text::CannotSolve, MsgButtons::Ok);
     PuzzleNo = previousPuzzleNo;
 }
 

@@ -93,15 +93,15 @@ std::string Form1::PrintList() const {
 }
 
 void Form1::PrintX_Click() {
-    if (ended_) return;
+    if (Blocked()) return;
     const std::string prompt = text::PrintPrompt + PrintList();
-    if (services_.showMessage(prompt, MsgButtons::YesNo) != MsgAnswer::Yes) return;
+    if (Ask(prompt, MsgButtons::YesNo) != MsgAnswer::Yes) return;
     PrintJob job;
     job.FontName = text::PrintFont;
     job.FontSize = text::PrintFontSize;
     job.Lines.assign(4, "");
     for (int n = 1; n <= PageLines; ++n) job.Lines.push_back("     " + SheetLines[n]);
-    services_.printPage(job);
+    Modal([&] { services_.printPage(job); });
 }
 
 }  // namespace quorvex

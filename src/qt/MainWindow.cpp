@@ -437,7 +437,8 @@ void MainWindow::buildToolsMenu() {
     hint->setShortcut(QKeySequence(Qt::Key_H));
     // Runs after the hint itself: the changed cell takes the cursor and lights up.
     connect(hint, &QAction::triggered, this, [this] {
-        if (const int changed = form_->HintedCell; changed != 0) {
+        // A hint refused while a message box is open changed nothing.
+        if (const int changed = form_->HintedCell; changed != 0 && !QApplication::activeModalWidget()) {
             focusCell(changed);
             cell(changed)->flash();
         }

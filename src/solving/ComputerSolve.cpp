@@ -58,7 +58,7 @@ void Form1::Solveit_Click() {
     if (Busy() || SetupMode == FlagOff) return;
     for (int k = 1; k <= 4; ++k) {
         if (GridDisp[CornerCells[k]].Caption == "?") {
-            services_.showMessage(text::SetCornersFirst, MsgButtons::Ok);
+            Ask(text::SetCornersFirst, MsgButtons::Ok);
             return;
         }
     }
@@ -75,7 +75,7 @@ void Form1::Solveit_Click() {
 }
 
 void Form1::Solveit_DragDrop() {
-    if (!ended_) services_.showMessage(text::HelpHere, MsgButtons::Ok);
+    if (!Blocked()) Ask(text::HelpHere, MsgButtons::Ok);
 }
 
 }  // namespace quorvex

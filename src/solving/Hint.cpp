@@ -62,7 +62,7 @@ void Form1::Hint_Click() {
     PlayerStep([&] {
         if (move.wrong) {
             // Said before the change, while the board still shows the old value.
-            services_.showMessage("Hint: row " + std::to_string(RowOf(move.cell)) + ", column " +
+            Ask("Hint: row " + std::to_string(RowOf(move.cell)) + ", column " +
                                       std::to_string(ColumnOf(move.cell)) + " changes from " +
                                       GridDisp[move.cell].Caption + " to " + move.value,
                                   MsgButtons::Ok);

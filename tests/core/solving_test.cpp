@@ -98,16 +98,69 @@ TEST(Interruptions, InputDuringARunIsIgnoredAndAfterTheEndNothingRuns) {
         const auto outside = [&s = g.svc] {
             return s.messages.size() + s.printed.size() + s.titles.size() + s.helpOpened + s.aboutShown;
         };
-        const std::string before = Snapshot(g.f) + std::to_string(outside());
+        g.f.HintedCell = 7;
+        const std::string before = Snapshot(g.f) + std::to_string(outside() + g.svc.clockReads);
         g.f.ClickCell(3, 1);
         g.f.TypeKey(3, '5');
         g.f.Form_Unload(cancel);
+        g.f.SetWindowActive(false), g.f.SetWindowActive(true);
         for (auto handler : {&Form1::NewPuz_Click, &Form1::StartSolx_Click, &Form1::ShowSolx_Click,
                              &Form1::SolveMx_Click, &Form1::Solveit_Click, &Form1::Solveit_DragDrop, &Form1::Hint_Click,
-                             &Form1::PrintX_Click, &Form1::Helpx_Click, &Form1::Aboutx_Click, &Form1::Exitx_Click})
+                             &Form1::PrintX_Click, &Form1::Helpx_Click, &Form1::Aboutx_Click, &Form1::Exitx_Click,
+                             &Form1::Undox_Click, &Form1::Timerx_Click, &Form1::Statx_Click})
             (g.f.*handler)();
-        EXPECT_EQ(Snapshot(g.f) + std::to_string(outside()), before) << midRun;
+        EXPECT_EQ(Snapshot(g.f) + std::to_string(outside() + g.svc.clockReads), before) << midRun;
+        EXPECT_EQ(g.f.HintedCell, 7);
         EXPECT_TRUE(cancel == 0 && g.svc.programEnded == 1) << midRun;
+    }
+}
+
+// While any modal window is open (a screen reader can still press cells and
+// menu items), nothing reaches the game, and the puzzle's clock stands still:
+// the window stays open 30 s, and the time neither runs on nor jumps back.
+TEST(Interruptions, NothingReachesTheGameWhileAModalWindowIsOpen) {
+    // `at`: the modal window (0 the first) that input tries to get past, of `modals`.
+    struct Case { const char* name; std::function<void(Form1&)> open; int at, modals; };
+    const auto hopeless = [](Form1& f) {  // row 1 gives at least 19: a cell must change, and the hint says which
+        for (auto [cell, key] : {std::pair{2, '+'}, {3, '9'}, {4, '+'}, {5, '9'}}) f.TypeKey(cell, key);
+        f.Hint_Click();
+    };
+    for (const Case& c : std::initializer_list<Case>{{"You got it !", [](Form1& f) { SolveByClicks(f); }, 0, 1},
+                                                     {"a hint's message", hopeless, 0, 1},
+                                                     {"Print's question", [](Form1& f) { f.PrintX_Click(); }, 0, 2},
+                                                     {"the printer", [](Form1& f) { f.PrintX_Click(); }, 1, 2},
+                                                     {"About", [](Form1& f) { f.Aboutx_Click(); }, 0, 1},
+                                                     {"Statistics", [](Form1& f) { f.Statx_Click(); }, 0, 1}}) {
+        SCOPED_TRACE(c.name);
+        Game g;
+        Form1& f = g.f;
+        g.svc.answers = {MsgAnswer::Yes};
+        g.svc.monotonic += 10;
+        std::string times;
+        int opened = 0;
+        g.svc.onModal = [&] {
+            if (opened++ != c.at) return;
+            g.svc.monotonic += 30;
+            times = f.TimerText();
+            const auto outside = [&s = g.svc] {
+                return std::to_string(s.messages.size() + s.printed.size() + s.helpOpened + s.aboutShown +
+                                      s.statisticsShown + s.programEnded + s.preferences.ShowTimer);
+            };
+            const std::string before = Snapshot(f) + std::to_string(f.HintedCell) + outside();
+            for (int i : {3, 2, 17, 28, 1, 7, 49}) f.ClickCell(i, 1), f.TypeKey(i, '5'), f.TypeKey(i, '+');
+            for (auto command : {&Form1::NewPuz_Click, &Form1::Solveit_Click, &Form1::ShowSolx_Click,
+                                 &Form1::StartSolx_Click, &Form1::SolveMx_Click, &Form1::Hint_Click,
+                                 &Form1::Undox_Click, &Form1::Redox_Click, &Form1::PrintX_Click, &Form1::Helpx_Click,
+                                 &Form1::Aboutx_Click, &Form1::Statx_Click, &Form1::Timerx_Click,
+                                 &Form1::Solveit_DragDrop, &Form1::Exitx_Click})
+                (f.*command)();
+            EXPECT_EQ(Snapshot(f) + std::to_string(f.HintedCell) + outside(), before);
+            times += " " + f.TimerText();
+        };
+        c.open(f);
+        EXPECT_EQ(opened, c.modals);
+        EXPECT_EQ(times + " " + f.TimerText(), "0:10 0:10 0:10");
+        EXPECT_EQ(f.Stats.BestMs, f.PuzzleDone ? 10'000 : -1);  // the solve's time stops at the winning step
     }
 }
 

@@ -23,6 +23,8 @@ public:
     int helpOpened = 0, aboutShown = 0, programEnded = 0, statisticsShown = 0, saves = 0;
     double clock = 43200, monotonic = 1000;  // noon; both frozen until a test moves them on
     std::function<void()> onPendingEvents;   // input arriving in the middle of a search
+    std::function<void()> onModal;           // input arriving while a modal window is open
+    int clockReads = 0;
     // Statistics and preferences kept in memory; a test sets what the next
     // load finds and how loads and saves go.
     Statistics stored;
@@ -31,6 +33,7 @@ public:
 
     MsgAnswer showMessage(std::string_view text, MsgButtons buttons) override {
         messages.push_back({std::string(text), buttons});
+        if (onModal) onModal();
         if (buttons == MsgButtons::Ok) return MsgAnswer::Ok;
         const MsgAnswer a = answers.empty() ? MsgAnswer::No : answers.front();
         if (!answers.empty()) answers.pop_front();
@@ -41,11 +44,17 @@ public:
     }
     void setWindowTitle(std::string_view title) override { titles.emplace_back(title); }
     double secondsSinceMidnight() override { return clock; }
-    void printPage(const PrintJob& job) override { printed.push_back(job); }
+    void printPage(const PrintJob& job) override {
+        printed.push_back(job);
+        if (onModal) onModal();
+    }
     void openHelp() override { ++helpOpened; }
-    void showAbout() override { ++aboutShown; }
+    void showAbout() override {
+        ++aboutShown;
+        if (onModal) onModal();
+    }
     void endProgram() override { ++programEnded; }
-    double monotonicSeconds() override { return monotonic; }
+    double monotonicSeconds() override { return ++clockReads, monotonic; }
     StoreResult loadStatistics(Statistics& into) override {
         if (loadStatus == StoreStatus::Ok) into = stored;
         return {loadStatus, "memory", ""};
@@ -57,7 +66,10 @@ public:
     }
     Preferences loadPreferences() override { return preferences; }
     void savePreferences(const Preferences& p) override { preferences = p; }
-    void showStatistics() override { ++statisticsShown; }
+    void showStatistics() override {
+        ++statisticsShown;
+        if (onModal) onModal();
+    }
     void logWarning(std::string_view line) override { warnings.emplace_back(line); }
 
     int count(const std::string& text) const {
