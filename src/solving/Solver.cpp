@@ -1,10 +1,14 @@
-// Branch and bound over the eight free numbers. Once the numbers are known the
-// operators of each line follow from tables, so only numbers are branched on.
+// Dynamic programming over line tables. The board splits at its lower-right
+// block of four numbers: given those, the rows (with the first column and the
+// result column) and the columns (with the first row and the result row)
+// share nothing, so each side is maximised on its own, a table per block, and
+// the two tables are added. No board makes it do much more work than
+// another, which keeps a hint instant however the player's cells are set.
 #include "solving/Solver.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "board/Arithmetic.h"
 
@@ -36,8 +40,6 @@ int Pattern(char first, char second) { return 4 * PlayerOp(first) + PlayerOp(sec
 // Operator cells of the line that pair p keeps.
 int Kept(int pattern, int p) { return (pattern / 4 == 1 + p / 3) + (pattern % 4 == 1 + p % 3); }
 
-// A line's operands as 100a + 10b + c; 0 stands for an operand not chosen yet.
-// Lines are filled first to last, so an open operand is never followed by a chosen one.
 constexpr int Key(int a, int b, int c) { return 100 * a + 10 * b + c; }
 
 struct Tables {
@@ -79,14 +81,25 @@ const Tables& GetTables() {
     return tables;
 }
 
-// A line result that cannot be had, in the worth tables below: so far below
-// any real worth that every sum containing it stays negative, which spares
-// the inner loops a test.
-constexpr int Out = -64;
+// Worth is counted in cells kept, in a byte so that a row of a table is a
+// few vector registers. A line or combination that cannot be met is worth
+// Out. Only worths of 0 or more are ever added into a table, so none drops
+// below Out, and Out plus all the cells a board has is still negative:
+// "negative" means "cannot be met" after any sum.
+constexpr int Out = -40;
+constexpr int Cells = 24;
+static_assert(Out + Cells < 0 && 2 * Out >= -128, "two tables' worths must add up in a signed byte");
 
-// For the result row or column: twice the most operator cells kept for each
-// pair of middle and last operands (r1, r2), Out when no pair gives corner 49.
-using ResultGrid = std::array<std::array<std::int8_t, Digits>, Digits>;
+using Worth = std::int8_t;
+
+// Digits 1..9 stored at 0..8, and two of them as one index 0..80.
+constexpr int D = 9;
+constexpr int DD = D * D;
+constexpr int Two(int a, int b) { return D * (a - 1) + (b - 1); }
+// Rows of st padded to a multiple of the vector width; the padding is Out.
+constexpr int Row = 96;
+constexpr int Bit(int d) { return 1 << (d - 1); }
+constexpr int All = (1 << D) - 1;
 
 // The operator cells of each line, as indices into BoardValues::operators.
 constexpr int RowOps[3][2] = {{0, 1}, {6, 7}, {12, 13}};
@@ -94,171 +107,225 @@ constexpr int ColumnOps[3][2] = {{2, 8}, {3, 9}, {4, 10}};
 constexpr int ResultColumnOps[2] = {5, 11};  // cells 14, 28
 constexpr int ResultRowOps[2] = {14, 15};    // cells 44, 46
 
+// One side of the board, the rows or the columns. Its corner line runs
+// through the top-left given and x, y; its first line through x, u, v; its
+// second through y, s, t; its result line through the side's target and the
+// two lines' results. For the rows x, y are numbers 3 and 6, (u, v) numbers
+// 4, 5 and (s, t) numbers 7, 8; for the columns x, y are numbers 1 and 2,
+// (u, v) numbers 4, 7 and (s, t) numbers 5, 8.
+struct Side {
+    Worth corner[D][D];       // [x][y]: the corner line and the player's x and y
+    Worth first[D][DD][D];    // [x][uv][r]: the first line giving r
+    Worth second[D][D][Row];  // [y][r][st]: the second line giving r
+    Worth result[D][D];       // [r1][r2]: the result line
+};
+
+// [uv][st]: the most a side keeps once u, v, s, t are those, for some choice
+// of x and y.
+using Block = Worth[DD][Row];
+
+// to = max(to, w + from) along a row: the one inner loop of the search.
+// The rows never overlap; saying so lets the compiler vectorise it.
+void MaxPlus(Worth* __restrict to, const Worth* __restrict from, int w) {
+    for (int st = 0; st < Row; ++st) to[st] = std::max(to[st], static_cast<Worth>(w + from[st]));
+}
+
 class Search {
 public:
-    Search(const Corners& corners, const BoardValues& player) : t_(GetTables()), g_(corners), best_(None) {
+    Search(const Corners& corners, const BoardValues& player) : t_(GetTables()), g_(corners) {
         num_[0] = g_[0];
-        std::array<int, 9> mine{};  // the top-left cell is the given, never counted as kept
-        for (int k = 1; k < 9; ++k) mine[k] = player.numbers[k] >= 1 && player.numbers[k] <= 9 ? player.numbers[k] : 0;
-        player_ = mine;
+        for (int k = 1; k < 9; ++k) mine_[k] = player.numbers[k] >= 1 && player.numbers[k] <= 9 ? player.numbers[k] : 0;
         const auto& ops = player.operators;
         for (int i = 0; i < 3; ++i) {
             rowPattern_[i] = Pattern(ops[RowOps[i][0]], ops[RowOps[i][1]]);
             columnPattern_[i] = Pattern(ops[ColumnOps[i][0]], ops[ColumnOps[i][1]]);
-            BuildLine(line_[i], rowPattern_[i], {mine[3 * i], mine[3 * i + 1], mine[3 * i + 2]});
-            BuildLine(line_[3 + i], columnPattern_[i], {mine[i], mine[3 + i], mine[6 + i]});
         }
         resultColumnPattern_ = Pattern(ops[ResultColumnOps[0]], ops[ResultColumnOps[1]]);
         resultRowPattern_ = Pattern(ops[ResultRowOps[0]], ops[ResultRowOps[1]]);
-        for (int r1 = 1; r1 < Digits; ++r1)
-            for (int r2 = 1; r2 < Digits; ++r2) {
-                resultColumn_[r1][r2] = Twice(t_.most[resultColumnPattern_][t_.reach[Key(g_[1], r1, r2)][g_[3]]]);
-                resultRow_[r1][r2] = Twice(t_.most[resultRowPattern_][t_.reach[Key(g_[2], r1, r2)][g_[3]]]);
-            }
+
+        // Rows: corner line column 1 (top-left, 3, 6), lines rows 2 and 3.
+        // They count the player's numbers 3 to 8, the columns numbers 1 and 2.
+        Fill(rows_, columnPattern_[0], g_[2], {3, 6, 4, 5, 7, 8}, rowPattern_[1], rowPattern_[2],
+             resultColumnPattern_, g_[1]);
+        // Columns: corner line row 1 (top-left, 1, 2), lines columns 2 and 3.
+        Fill(columns_, rowPattern_[0], g_[1], {1, 2, 0, 0, 0, 0}, columnPattern_[1], columnPattern_[2],
+             resultRowPattern_, g_[2]);
     }
 
     std::optional<Completion> Run() {
-        // First how many cells the best boards keep, then the smallest
-        // numbers among them: the first pass can then prune every tie.
-        MostKept(1, None);
-        if (best_ == None) return std::nullopt;
-        SmallestNumbers(1);
+        ByDigit(rows_, 0, rowBy_);
+        ByDigit(columns_, 0, columnBy_);
+        Copy(rowBest_, rowBy_[0]);
+        Copy(columnBest_, columnBy_[0]);
+        for (int x = 1; x < D; ++x) {
+            Merge(rowBest_, rowBy_[x]);
+            Merge(columnBest_, columnBy_[x]);
+        }
+        most_ = Most();
+        if (most_ < 0) return std::nullopt;
+
+        // The smallest numbers in reading order among the boards that keep
+        // the most: each number in turn takes the smallest digit that still
+        // lets a board keep that much. The tables of the two sides then stand
+        // for the numbers chosen so far.
+        num_[1] = Smallest(columnBy_, false);
+        Copy(columnBest_, columnBy_[num_[1] - 1]);
+        ByDigit(columns_, num_[1], columnBy_);
+        num_[2] = Smallest(columnBy_, false);
+        Copy(columnBest_, columnBy_[num_[2] - 1]);
+        num_[3] = Smallest(rowBy_, true);
+        Copy(rowBest_, rowBy_[num_[3] - 1]);
+        // Number 6 comes after 4 and 5 in reading order: a table for each
+        // digit of it, then the block and number 6 together.
+        ByDigit(rows_, num_[3], rowBy_);
+        [&] {
+            for (int n4 = 1; n4 < Digits; ++n4)
+                for (int n5 = 1; n5 < Digits; ++n5)
+                    for (int n6 = 1; n6 < Digits; ++n6)
+                        for (int n7 = 1; n7 < Digits; ++n7)
+                            for (int n8 = 1; n8 < Digits; ++n8)
+                                if (rowBy_[n6 - 1][Two(n4, n5)][Two(n7, n8)] + columnBest_[Two(n4, n7)][Two(n5, n8)] ==
+                                    most_) {
+                                    num_[4] = n4, num_[5] = n5, num_[6] = n6, num_[7] = n7, num_[8] = n8;
+                                    return;
+                                }
+        }();
+
         Completion done;
-        done.kept = best_;
-        done.nodes = nodes_;
-        for (int k = 0; k < 9; ++k) done.board.numbers[k] = static_cast<std::int8_t>(num_[k]);
+        done.kept = most_;
+        done.work = work_;
+        done.board.numbers[0] = static_cast<std::int8_t>(g_[0]);
+        for (int k = 1; k < 9; ++k) done.board.numbers[k] = static_cast<std::int8_t>(num_[k]);
         ChooseOperators(done.board.operators);
         return done;
     }
 
 private:
-    // A line's worth, in half cells: each operator cell it keeps counts 2 and
-    // each of its numbers kept counts 1 (every free number lies on one row
-    // and one column, so the halves add up to whole cells over the board).
-    // worth[key][r]: the most a line can be worth with result r, the open
-    // operands taking whatever suits it; Out when r is out of reach.
-    using LineWorth = std::array<std::array<std::int8_t, Digits>, 1000>;
+    int Mine(int k, int d) const { return k != 0 && mine_[k] == d; }
 
-    static int Twice(int v) { return v == None ? Out : 2 * v; }
+    // The most operator cells of a line (a, b, c) giving r, Out when none does.
+    int LineWorth(int pattern, int a, int b, int c, int r) const {
+        const int ops = t_.most[pattern][t_.reach[Key(a, b, c)][r]];
+        return ops == None ? Out : ops;
+    }
 
-    void BuildLine(LineWorth& worth, int pattern, const std::array<int, 3>& mine) const {
-        for (auto& row : worth) row.fill(Out);
+    // counted: the numbers x, y, u, v, s, t whose matches with the
+    // player's own the side counts (0 for none).
+    void Fill(Side& side, int cornerPattern, int cornerTarget, std::array<int, 6> counted, int firstPattern,
+              int secondPattern, int resultPattern, int resultFirst) const {
+        const auto [x, y, u, v, s, t] = counted;
+        for (int a = 1; a < Digits; ++a)
+            for (int b = 1; b < Digits; ++b) {
+                const int line = LineWorth(cornerPattern, g_[0], a, b, cornerTarget);
+                side.corner[a - 1][b - 1] = static_cast<Worth>(line + Mine(x, a) + Mine(y, b));
+                side.result[a - 1][b - 1] = static_cast<Worth>(LineWorth(resultPattern, resultFirst, a, b, g_[3]));
+            }
+        for (auto& rows : side.second)
+            for (auto& row : rows) std::fill(row, row + Row, static_cast<Worth>(Out));
+        const auto& mostFirst = t_.most[firstPattern];
+        const auto& mostSecond = t_.most[secondPattern];
+        const auto worth = [](int ops) { return ops == None ? Out : ops; };
         for (int a = 1; a < Digits; ++a)
             for (int b = 1; b < Digits; ++b)
                 for (int c = 1; c < Digits; ++c) {
-                    const int key = Key(a, b, c);
-                    const int numbers = (a == mine[0]) + (b == mine[1]) + (c == mine[2]);
+                    const auto& reach = t_.reach[Key(a, b, c)];
+                    const int firstMine = Mine(u, b) + Mine(v, c), secondMine = Mine(s, b) + Mine(t, c);
                     for (int r = 1; r < Digits; ++r) {
-                        const int ops = t_.most[pattern][t_.reach[key][r]];
-                        if (ops != None) worth[key][r] = static_cast<std::int8_t>(2 * ops + numbers);
+                        side.first[a - 1][Two(b, c)][r - 1] = static_cast<Worth>(worth(mostFirst[reach[r]]) + firstMine);
+                        side.second[a - 1][r - 1][Two(b, c)] =
+                            static_cast<Worth>(worth(mostSecond[reach[r]]) + secondMine);
                     }
                 }
-        // The search fills a line's operands first to last, so only keys
-        // whose open operands come last are ever asked for.
-        for (int at : {1, 10, 100})
-            for (int key = 0; key < 1000; key += 10 * at)
-                for (int x = 1; x < Digits; ++x)
-                    for (int r = 1; r < Digits; ++r)
-                        worth[key][r] = std::max(worth[key][r], worth[key + x * at][r]);
+    }
+
+    // out[uv][st] = the most over y in ys, r1, r2 of
+    //   corner[x][y] + first[x][uv][r1] + second[y][st][r2] + result[r1][r2],
+    // taken one variable at a time: y, then r2, then r1.
+    void Best(const Side& side, int x, int ys, Block& out) {
+        // Most (x, y) miss the corner line and most lines reach only a few
+        // results: skipping those is most of the speed. The inner loops run
+        // along whole rows of st so that they vectorise. Only worths of 0 or
+        // more are ever added, so no sum drops below Out.
+        Worth withY[D][Row];  // [r2][st]: the corner and second lines
+        for (auto& row : withY) std::fill(row, row + Row, static_cast<Worth>(Out));
+        for (int y = 0; y < D; ++y) {
+            const int c = side.corner[x - 1][y];
+            if (!(ys >> y & 1) || c < 0) continue;
+            for (int r2 = 0; r2 < D; ++r2) MaxPlus(withY[r2], side.second[y][r2], c);
+        }
+        Worth withR[D][Row];  // [r1][st]: and the result line
+        bool open[D] = {};    // [r1]: some st is not Out
+        for (int r1 = 0; r1 < D; ++r1) {
+            std::fill(withR[r1], withR[r1] + Row, static_cast<Worth>(Out));
+            for (int r2 = 0; r2 < D; ++r2)
+                if (const int w = side.result[r1][r2]; w >= 0) MaxPlus(withR[r1], withY[r2], w);
+            Worth top = Out;
+            for (int st = 0; st < Row; ++st) top = std::max(top, withR[r1][st]);
+            open[r1] = top >= 0;
+        }
+        for (int uv = 0; uv < DD; ++uv) {
+            Worth* row = out[uv];
+            std::fill(row, row + Row, static_cast<Worth>(Out));
+            for (int r1 = 0; r1 < D; ++r1) {
+                const int w = side.first[x - 1][uv][r1];
+                if (w < 0 || !open[r1]) continue;
+                ++work_;
+                MaxPlus(row, withR[r1], w);
+            }
+        }
+    }
+
+    // A table for each digit of a side's x (x == 0), or of its y once x is known.
+    void ByDigit(const Side& side, int x, Block (&out)[D]) {
+        for (int d = 1; d < Digits; ++d) {
+            if (x == 0) Best(side, d, All, out[d - 1]);
+            else Best(side, x, Bit(d), out[d - 1]);
+        }
+    }
+    static void Merge(Block& to, const Block& from) {
+        for (int uv = 0; uv < DD; ++uv) MaxPlus(to[uv], from[uv], 0);
+    }
+    static void Copy(Block& to, const Block& from) { std::copy(&from[0][0], &from[0][0] + DD * Row, &to[0][0]); }
+
+    // f(rows, columns) for each block (n4, n5, n7, n8), with the cells of the
+    // rows' and the columns' tables for it: rows[n4 n5][n7 n8] and
+    // columns[n4 n7][n5 n8].
+    template <class F>
+    void EachBlock(F f) const {
+        for (int n4 = 0; n4 < D; ++n4)
+            for (int n5 = 0; n5 < D; ++n5)
+                for (int n7 = 0; n7 < D; ++n7) {
+                    const int rows = D * n4 + n5, rowAt = D * n7;
+                    const int columns = D * n4 + n7, columnAt = D * n5;
+                    for (int n8 = 0; n8 < D; ++n8) f(rows, rowAt + n8, columns, columnAt + n8);
+                }
+    }
+
+    // The most the whole board keeps.
+    int Most() const {
+        int most = Out;
+        EachBlock([&](int r, int ra, int c, int ca) { most = std::max(most, rowBest_[r][ra] + columnBest_[c][ca]); });
+        return most;
+    }
+
+    // The smallest digit whose table (one for each digit, of the rows or of
+    // the columns) still lets a board keep the most. Only the blocks on a best
+    // board of the tables as they stand can be on one.
+    int Smallest(const Block (&by)[D], bool rows) const {
+        int smallest = D;
+        EachBlock([&](int r, int ra, int c, int ca) {
+            if (rowBest_[r][ra] + columnBest_[c][ca] != most_) return;
+            for (int d = 0; d < smallest; ++d)
+                if ((rows ? by[d][r][ra] + columnBest_[c][ca] : rowBest_[r][ra] + by[d][c][ca]) == most_) {
+                    smallest = d;
+                    break;
+                }
+        });
+        return smallest + 1;
     }
 
     int RowKey(int i) const { return Key(num_[3 * i], num_[3 * i + 1], num_[3 * i + 2]); }
     int ColumnKey(int j) const { return Key(num_[j], num_[3 + j], num_[6 + j]); }
-
-    // One side of the board: three parallel lines and the result line across
-    // them, worth together at most With(key) half cells (negative when some
-    // line cannot be met) once the line through the number being chosen has
-    // that key. Only that line changes among a node's children, so the other
-    // two are summed up once per node.
-    class Side {
-    public:
-        Side(const LineWorth* lines, const int keys[3], int target, const ResultGrid& result, int changing)
-            : changing_(lines[changing]), first_(changing == 0), target_(target) {
-            if (first_) {
-                for (int r1 = 1; r1 < Digits; ++r1)
-                    for (int r2 = 1; r2 < Digits; ++r2)
-                        base_ = std::max(base_, lines[1][keys[1]][r1] + lines[2][keys[2]][r2] + result[r1][r2]);
-                return;
-            }
-            base_ = lines[0][keys[0]][target];
-            const auto& other = lines[3 - changing][keys[3 - changing]];
-            for (int r = 1; r < Digits; ++r) {
-                rest_[r] = 4 * Out;
-                for (int o = 1; o < Digits; ++o)
-                    rest_[r] = std::max(rest_[r], other[o] + (changing == 1 ? result[r][o] : result[o][r]));
-            }
-        }
-
-        int With(int key) const {
-            if (first_) return changing_[key][target_] + base_;
-            int m = 4 * Out;
-            for (int r = 1; r < Digits; ++r) m = std::max(m, changing_[key][r] + rest_[r]);
-            return base_ + m;
-        }
-
-    private:
-        const LineWorth& changing_;
-        bool first_;  // the line that must give the corner
-        int target_;
-        int base_ = 4 * Out;  // the first line, or when it changes, the other two with the result line
-        std::array<int, Digits> rest_{};  // by the changing line's result: the other line with the result line
-    };
-
-    // The bound of each child of a node whose numbers 1..k-1 are chosen, by
-    // its number k: every line at its best at once, so no board below keeps
-    // more. None where some line cannot be met.
-    std::array<int, Digits> ChildBounds(int k) {
-        ++nodes_;
-        const int r = k / 3, c = k % 3;
-        const int rowKeys[3] = {RowKey(0), RowKey(1), RowKey(2)};
-        const int columnKeys[3] = {ColumnKey(0), ColumnKey(1), ColumnKey(2)};
-        const Side rows(&line_[0], rowKeys, g_[1], resultColumn_, r);
-        const Side columns(&line_[3], columnKeys, g_[2], resultRow_, c);
-        std::array<int, Digits> bounds{};
-        for (int d = 1; d < Digits; ++d) {
-            num_[k] = d;
-            const int x = rows.With(RowKey(r)), y = columns.With(ColumnKey(c));
-            bounds[d] = x < 0 || y < 0 ? None : (x + y) / 2;
-        }
-        num_[k] = 0;
-        return bounds;
-    }
-
-    // Numbers 1..k-1 are chosen and `bound` is this node's bound.
-    void MostKept(int k, int bound) {
-        if (k == 9) {
-            best_ = std::max(best_, bound);  // exact with every number chosen
-            return;
-        }
-        // The most promising number first, and among equals the player's own:
-        // a good board early makes the bound bite.
-        const auto bounds = ChildBounds(k);
-        std::array<std::pair<int, int>, 9> next;
-        int n = 0;
-        if (player_[k] != 0 && bounds[player_[k]] > best_) next[n++] = {bounds[player_[k]], player_[k]};
-        for (int d = 1; d < Digits; ++d)
-            if (d != player_[k] && bounds[d] > best_) next[n++] = {bounds[d], d};
-        std::stable_sort(next.begin(), next.begin() + n, [](auto x, auto y) { return x.first > y.first; });
-        for (int i = 0; i < n && next[i].first > best_; ++i) {
-            num_[k] = next[i].second;
-            MostKept(k + 1, next[i].first);
-        }
-        num_[k] = 0;
-    }
-
-    // Leaves in num_ the smallest numbers, in reading order, of a board
-    // that keeps best_ cells.
-    bool SmallestNumbers(int k) {
-        if (k == 9) return true;
-        const auto bounds = ChildBounds(k);
-        for (int d = 1; d < Digits; ++d) {
-            if (bounds[d] == None || bounds[d] < best_) continue;
-            num_[k] = d;
-            if (SmallestNumbers(k + 1)) return true;
-        }
-        num_[k] = 0;
-        return false;
-    }
 
     // The operators for the chosen numbers: the most kept, then the smallest
     // in reading order. The first row, the first column, the rows with the
@@ -315,14 +382,15 @@ private:
 
     const Tables& t_;
     Corners g_;
-    std::array<int, 9> player_{};  // the player's numbers, 0 for empty
-    std::array<int, 9> num_{};     // the numbers chosen so far, 0 for open
+    std::array<int, 9> mine_{};  // the player's numbers, 0 for empty; mine_[0] is never counted
+    std::array<int, 9> num_{};   // the chosen numbers
     int rowPattern_[3] = {}, columnPattern_[3] = {};
     int resultColumnPattern_ = 0, resultRowPattern_ = 0;
-    std::vector<LineWorth> line_ = std::vector<LineWorth>(6);  // rows 1..3, then columns 1..3
-    ResultGrid resultColumn_{}, resultRow_{};                   // in half cells
-    int best_;  // the most cells kept by a board found so far
-    int nodes_ = 0;
+    Side rows_{}, columns_{};
+    Block rowBest_{}, columnBest_{};     // for every x and y, then for the numbers chosen
+    Block rowBy_[D] = {}, columnBy_[D] = {};  // for each digit of a side's x or y
+    int most_ = Out;                          // the most cells a board keeps
+    int work_ = 0;
 };
 
 }  // namespace
@@ -330,7 +398,8 @@ private:
 std::optional<Completion> CompleteBoard(const Corners& corners, const BoardValues& player) {
     for (int g : corners)
         if (g < 1 || g > 9) return std::nullopt;
-    return Search(corners, player).Run();
+    // Its tables are too big for a small thread's stack.
+    return std::make_unique<Search>(corners, player)->Run();
 }
 
 }  // namespace quorvex

@@ -31,7 +31,7 @@ using Corners = std::array<int, 4>;
 struct Completion {
     BoardValues board;  // nothing empty
     int kept = 0;       // how many of the player's filled cells it keeps
-    int nodes = 0;      // search nodes expanded: the solver's work, for measuring
+    int work = 0;       // table rows combined: the solver's work, for measuring
 };
 
 // A complete board for the corners: every row and column, the result row and

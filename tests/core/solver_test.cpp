@@ -133,9 +133,9 @@ TEST(Solver, KeepsTheMostCellsAndBreaksTiesAsAPlainEnumerationDoes) {
         std::mt19937 rng(seed);
         const auto digit = [&] { return static_cast<std::int8_t>(rng() % 9 + 1); };
         const auto op = [&] { return Ops[rng() % 3]; };
-        // The generator's hardest corners, then two drawn at random.
-        for (const Corners& g : {Corners{7, 8, 7, 1}, {digit(), digit(), digit(), digit()},
-                                 {digit(), digit(), digit(), digit()}}) {
+        // The generator's hardest corners, the corners of the board below,
+        // then corners drawn at random.
+        for (const Corners& g : {Corners{7, 8, 7, 1}, {6, 5, 7, 4}, {digit(), digit(), digit(), digit()}}) {
             SCOPED_TRACE(::testing::Message() << "corners " << g[0] << g[1] << g[2] << g[3]);
             // Every cell drawn at random (almost never consistent); about half of
             // them; and a complete board with two cells changed and three emptied.
@@ -146,7 +146,10 @@ TEST(Solver, KeepsTheMostCellsAndBreaksTiesAsAPlainEnumerationDoes) {
             for (int n = 0; n < 5; ++n)
                 if (const unsigned k = rng() % 24; k < 8) near.numbers[k + 1] = n < 2 ? digit() : 0;
                 else near.operators[k - 8] = n < 2 ? op() : 0;
-            const std::vector<BoardValues> players = {{}, garbage, half, near};
+            // A board that once took a pruned search a hundred thousand nodes.
+            const BoardValues hard = {{0, 0, 9, 1},
+                                      {'-', '-', '+', '+', '+', '-', '-', '+', '-', '-', '-', 0, '-', '+', '+', '+'}};
+            const std::vector<BoardValues> players = {{}, garbage, half, near, hard};
             std::vector<std::string> shown;
             for (const BoardValues& b : players) shown.push_back(Cells(b));
             const auto want = BruteForce(g, shown);
