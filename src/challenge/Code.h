@@ -5,8 +5,9 @@
 // Characters. The 32 characters 0-9 A-Z without I, L, O and U, worth 0..31
 // in that order (0-9 are 0..9, A is 10, H 17, J 18, Z 31). A code is read
 // without regard to case, with I and L read as 1 and O as 0; spaces and
-// hyphens are ignored anywhere. Written codes are upper case; a challenge
-// code is written in groups of four joined by hyphens.
+// hyphens are ignored anywhere; a text of more than 100 characters is
+// refused whatever it holds. Written codes are upper case; a challenge code
+// is written in groups of four joined by hyphens.
 //
 // Shape: one kind letter, a body, one check character.
 //   C       a classic puzzle

@@ -35,8 +35,9 @@ private:
 // 0..n-1 from the source's top 32 bits (a bias below one in 2^32 / n).
 int Below(ChallengeRandom& random, int n);
 
-// Boards drawn before giving up: far beyond what any level needs (a few on
-// average), but a bound all the same, for a source that never delivers.
+// Boards drawn before giving up: far beyond what any level needs (hard, the
+// rarest, takes nine on average), but a bound all the same, for a source that
+// never delivers.
 inline constexpr int MaxBoards = 2000;
 
 struct GenerationStats {
