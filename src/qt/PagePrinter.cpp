@@ -3,13 +3,13 @@
 #include "qt/PagePrinter.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QLocale>
 #include <QMessageBox>
@@ -17,7 +17,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QRectF>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -38,98 +37,17 @@ constexpr const char* SaveCaption = "Save the page as PDF";
 // text, but only the characters that print are fitted and centred.
 constexpr double MarginMm = 15.0;
 
-// Faces tried, in order, when the job's font is missing or not fixed-pitch.
-constexpr const char* FallbackFamilies[] = {"Courier New", "Nimbus Mono PS", "Liberation Mono",
-                                            "DejaVu Sans Mono"};
-
-// Every kind of character the sheet holds; they must all be one width for the
-// grids to line up.
-constexpr const char* PitchProbe = "+-|* /=0123456789PuzleNoSltin";
-
-// Guards the shrink loop against a font whose metrics never settle.
-constexpr int MaxShrinkSteps = 60;
-
 QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
 
-QFont FixedPitchRequest(const QString& family, double pointSize) {
-    QFont font(family);
+// The job's face when it is fixed-pitch, else the system's fixed-pitch face:
+// the grids line up only when every character has one width.
+QFont PageFont(const PrintJob& job) {
+    QFont font(job.FontName.empty() ? QString::fromLatin1(text::PrintFont) : QString::fromStdString(job.FontName));
     font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
+    if (!QFontInfo(font).fixedPitch()) font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setKerning(false);
-    font.setPointSizeF(pointSize);
+    font.setPointSizeF(job.FontSize > 0 ? job.FontSize : text::PrintFontSize);
     return font;
-}
-
-// The horizontal reach of the printed characters of one line, from the left
-// edge of column 1; empty when the line is blank.
-struct LineInk {
-    bool any = false;
-    double left = 0;
-    double right = 0;
-};
-
-LineInk MeasureLine(const QString& line, const QFontMetricsF& fm) {
-    qsizetype first = 0;
-    while (first < line.size() && line.at(first).isSpace()) ++first;
-    if (first == line.size()) return {};
-    qsizetype end = line.size();
-    while (end > first && line.at(end - 1).isSpace()) --end;
-    return {true, fm.horizontalAdvance(line.left(first)), fm.horizontalAdvance(line.left(end))};
-}
-
-// The block of printed text at one font: width and height of the ink, and
-// where it starts.
-struct InkBlock {
-    bool any = false;
-    double left = 0;
-    double width = 0;
-    double height = 0;
-    int firstLine = 0;
-    double pitch = 0;
-    double ascent = 0;
-};
-
-InkBlock MeasureBlock(const QStringList& lines, const QFont& font, QPaintDevice* device) {
-    const QFontMetricsF fm(font, device);
-    InkBlock block;
-    block.pitch = fm.lineSpacing();
-    block.ascent = fm.ascent();
-    double left = 0, right = 0;
-    int last = 0;
-    for (int i = 0; i < lines.size(); ++i) {
-        const LineInk ink = MeasureLine(lines.at(i), fm);
-        if (!ink.any) continue;
-        if (!block.any) {
-            block.firstLine = i;
-            left = ink.left;
-            right = ink.right;
-        }
-        block.any = true;
-        left = std::min(left, ink.left);
-        right = std::max(right, ink.right);
-        last = i;
-    }
-    if (!block.any) return block;
-    block.left = left;
-    block.width = right - left;
-    block.height = (last - block.firstLine) * block.pitch + fm.ascent() + fm.descent();
-    return block;
-}
-
-QStringList ToQt(const std::vector<std::string>& lines) {
-    QStringList out;
-    out.reserve(static_cast<qsizetype>(lines.size()));
-    for (const auto& l : lines) out << QString::fromStdString(l);
-    return out;
-}
-
-double JobPointSize(const PrintJob& job) {
-    return job.FontSize > 0 ? job.FontSize : text::PrintFontSize;
-}
-
-QString JobFamily(const PrintJob& job) {
-    return job.FontName.empty() ? QString::fromLatin1(text::PrintFont)
-                                : QString::fromStdString(job.FontName);
 }
 
 QPageSize LocalPaperSize() {
@@ -149,79 +67,6 @@ void SetMargins(QPagedPaintDevice& device) {
                           QPageLayout::Point);
 }
 
-// True when every character the page uses has the same advance in `font`.
-bool IsFixedPitch(const QFont& font, QPaintDevice* device) {
-    const QFontMetricsF fm(font, device);
-    const QString probe = QString::fromLatin1(PitchProbe);
-    const double width = fm.horizontalAdvance(probe.at(0));
-    if (width <= 0) return false;
-    for (QChar c : probe) {
-        if (std::abs(fm.horizontalAdvance(c) - width) > width * 1e-3) return false;
-    }
-    return true;
-}
-
-// The font the page is set in: `family` when it is fixed-pitch on `device`,
-// otherwise the first fixed-pitch face of a list of common ones.
-QFont ChooseFixedPitchFont(const QString& family, double pointSize, QPaintDevice* device) {
-    QFont font = FixedPitchRequest(family, pointSize);
-    if (IsFixedPitch(font, device)) return font;
-    for (const char* name : FallbackFamilies) {
-        font = FixedPitchRequest(QString::fromLatin1(name), pointSize);
-        if (IsFixedPitch(font, device)) return font;
-    }
-    font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setKerning(false);
-    font.setPointSizeF(pointSize);
-    return font;
-}
-
-// Where the text goes on a page, all in device pixels.
-struct PageLayout {
-    QFont font;
-    double originX = 0;  // left edge of column 1
-    double firstBaseline = 0;
-    double linePitch = 0;
-};
-
-// Fits the job's text into `area` (device pixels), centred, scaled down
-// uniformly when needed; never wraps a line.
-PageLayout LayOutJob(const PrintJob& job, const QFont& font, QPaintDevice* device,
-                     const QRectF& area) {
-    const QStringList lines = ToQt(job.Lines);
-    PageLayout layout;
-    layout.font = font;
-    InkBlock block = MeasureBlock(lines, layout.font, device);
-    if (!block.any) {
-        layout.originX = area.left();
-        layout.firstBaseline = area.top() + block.ascent;
-        layout.linePitch = block.pitch;
-        return layout;
-    }
-
-    // Shrink the whole page uniformly rather than wrap a line or start a
-    // second page: a grid cut in two is no use on paper. Hinting can keep a
-    // scaled font a hair too large, hence the loop after the first guess.
-    const double scale =
-        std::min({1.0, area.width() / block.width, area.height() / block.height});
-    if (scale < 1.0) {
-        double size = layout.font.pointSizeF() * scale;
-        for (int step = 0; step < MaxShrinkSteps; ++step) {
-            layout.font.setPointSizeF(size);
-            block = MeasureBlock(lines, layout.font, device);
-            if (block.width <= area.width() && block.height <= area.height()) break;
-            size *= 0.98;
-        }
-    }
-
-    const double top = area.top() + (area.height() - block.height) / 2;
-    const double left = area.left() + (area.width() - block.width) / 2;
-    layout.originX = left - block.left;
-    layout.linePitch = block.pitch;
-    layout.firstBaseline = top + block.ascent - block.firstLine * block.pitch;
-    return layout;
-}
-
 // Draws the job as one page on a printer or PDF writer already set up. Paper
 // and file share it, so the two cannot drift apart. False when the painter
 // could not start or finish the page.
@@ -231,21 +76,37 @@ bool RenderJob(QPagedPaintDevice& device, const PrintJob& job, QString* error) {
         if (error) *error = QStringLiteral("The page could not be started.");
         return false;
     }
-    const QFont font = ChooseFixedPitchFont(JobFamily(job), JobPointSize(job), &device);
-    // The painter's origin is the top left of the printable area.
-    const QRectF area(QPointF(0, 0), device.pageLayout().paintRectPixels(device.logicalDpiX()).size());
-    const PageLayout layout = LayOutJob(job, font, &device, area);
+    painter.setFont(PageFont(job));
+    const QFontMetricsF fm(painter.font(), &device);
+    const double pitch = fm.lineSpacing(), advance = fm.horizontalAdvance(QLatin1Char('+'));
 
-    painter.setFont(layout.font);
+    // The printed characters' block, in character columns and lines.
+    qsizetype left = -1, right = 0, top = -1, bottom = 0;
+    for (std::size_t i = 0; i < job.Lines.size(); ++i) {
+        const std::string& line = job.Lines[i];
+        const auto first = line.find_first_not_of(' ');
+        if (first == std::string::npos) continue;
+        left = left < 0 ? qsizetype(first) : std::min(left, qsizetype(first));
+        right = std::max(right, qsizetype(line.find_last_not_of(' ') + 1));
+        if (top < 0) top = qsizetype(i);
+        bottom = qsizetype(i);
+    }
+    if (top >= 0) {
+        // Centred, and shrunk as a whole when it does not fit: a wrapped line or
+        // a grid cut over two pages is no use on paper.
+        const QSizeF area = device.pageLayout().paintRectPixels(device.logicalDpiX()).size();
+        const QSizeF block((right - left) * advance, (bottom - top) * pitch + fm.ascent() + fm.descent());
+        const double scale = std::min({1.0, area.width() / block.width(), area.height() / block.height()});
+        painter.translate((area.width() - block.width() * scale) / 2, (area.height() - block.height() * scale) / 2);
+        painter.scale(scale, scale);
+        painter.translate(-left * advance, fm.ascent() - top * pitch);
+    }
     painter.setPen(Qt::black);
     // Each line at its own baseline: a text block would let the engine
     // reflow or re-space lines, and the columns must stay exact.
-    for (std::size_t i = 0; i < job.Lines.size(); ++i) {
-        const QString line = QString::fromStdString(job.Lines[i]);
-        if (line.trimmed().isEmpty()) continue;
-        painter.drawText(QPointF(layout.originX, layout.firstBaseline + i * layout.linePitch),
-                         line);
-    }
+    for (std::size_t i = 0; i < job.Lines.size(); ++i)
+        if (job.Lines[i].find_first_not_of(' ') != std::string::npos)
+            painter.drawText(QPointF(0, double(i) * pitch), QString::fromStdString(job.Lines[i]));
     if (!painter.end()) {
         if (error) *error = QStringLiteral("The page could not be finished.");
         return false;
@@ -267,10 +128,8 @@ PrintDialogs WithRealDialogs(PrintDialogs dialogs, QWidget* parent) {
         dialogs.printerInstalled = [] { return !QPrinterInfo::defaultPrinter().isNull(); };
     if (!dialogs.askYesNo)
         dialogs.askYesNo = [parent, title](const QString& text) {
-            QMessageBox box(QMessageBox::Question, title, text,
-                            QMessageBox::Yes | QMessageBox::No, parent);
-            box.setDefaultButton(QMessageBox::Yes);
-            return box.exec() == QMessageBox::Yes;
+            return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
+                   QMessageBox::Yes;
         };
     if (!dialogs.chooseFile)
         dialogs.chooseFile = [parent](const QString& suggested) {
@@ -288,15 +147,9 @@ PrintDialogs WithRealDialogs(PrintDialogs dialogs, QWidget* parent) {
             return dialog.selectedFiles().constFirst();
         };
     if (!dialogs.showError)
-        dialogs.showError = [parent, title](const QString& text) {
-            QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
-            box.exec();
-        };
+        dialogs.showError = [parent, title](const QString& text) { QMessageBox::warning(parent, title, text); };
     if (!dialogs.showInfo)
-        dialogs.showInfo = [parent, title](const QString& text) {
-            QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
-            box.exec();
-        };
+        dialogs.showInfo = [parent, title](const QString& text) { QMessageBox::information(parent, title, text); };
     return dialogs;
 }
 
