@@ -4,17 +4,17 @@
 #include "board/Layout.h"
 
 #include <cmath>
+#include <functional>
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPolygon>
 #include <QTimer>
 #include <QTransform>
+#include <qdrawutil.h>
 
 #include "qt/BoardAccessible.h"
 #include "qt/Colours.h"
@@ -51,9 +51,20 @@ bool AcceptWithoutMove(QDropEvent* event) {
     return true;
 }
 
+// Runs `base` on the event, or on a left-button copy of it when `right`: Qt's
+// button machinery knows the left button only, and a cell takes both.
+void AsLeft(QMouseEvent* event, bool right, const std::function<void(QMouseEvent*)>& base) {
+    if (!right) return base(event);
+    QMouseEvent left(event->type(), event->position(), event->scenePosition(), event->globalPosition(),
+                     event->button() == Qt::RightButton ? Qt::LeftButton : Qt::NoButton,
+                     event->buttons().testFlag(Qt::RightButton) ? Qt::LeftButton : Qt::NoButton, event->modifiers());
+    base(&left);
+    event->setAccepted(left.isAccepted());
+}
+
 }  // namespace
 
-Quadlet::Quadlet(Kind kind, int index, QWidget* parent) : QWidget(parent), kind_(kind), index_(index) {
+Quadlet::Quadlet(Kind kind, int index, QWidget* parent) : QAbstractButton(parent), kind_(kind), index_(index) {
     InstallBoardAccessibility();
     setObjectName(kind == Kind::Cell ? QStringLiteral("GridDisp%1").arg(index) : QString());
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -64,6 +75,9 @@ Quadlet::Quadlet(Kind kind, int index, QWidget* parent) : QWidget(parent), kind_
     setFocusPolicy(kind == Kind::Cell ? Qt::ClickFocus : Qt::StrongFocus);
     setFont(designFont());
     updateAccessibleName();
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        if (kind_ == Kind::Cell) emit mouseClicked(index_, button_);
+    });
 }
 
 QFont Quadlet::designFont() const {
@@ -90,26 +104,25 @@ void Quadlet::setScale(double scale) {
 }
 
 void Quadlet::setState(const Cell& cell) {
-    QString caption = QString::fromStdString(cell.Caption);
-    bool changed = caption != caption_ || cell.BackColor != back_ || cell.ForeColor != fore_;
-    caption_ = caption;
-    back_ = cell.BackColor;
-    fore_ = cell.ForeColor;
-    if (cell.Enabled != isEnabled()) setEnabled(cell.Enabled);
-    if (changed) {
+    const QString caption = QString::fromStdString(cell.Caption);
+    if (caption != text() || cell.BackColor != back_ || cell.ForeColor != fore_) {
+        setText(caption);
+        back_ = cell.BackColor;
+        fore_ = cell.ForeColor;
         updateAccessibleName();
         update();
     }
+    if (cell.Enabled != isEnabled()) setEnabled(cell.Enabled);
 }
 
 void Quadlet::updateAccessibleName() {
     if (kind_ == Kind::Button) {
-        setAccessibleName(caption_);
+        setAccessibleName(text());
         return;
     }
     // A blank cell is part of the board's frame, not a place to fill in.
     const bool blank = RoleOf(index_) == CellRole::Blank;
-    QString value = blank ? QStringLiteral("blank") : SpokenValue(caption_);
+    QString value = blank ? QStringLiteral("blank") : SpokenValue(text());
     if (index_ >= 1 && index_ <= 49) {
         setAccessibleName(QStringLiteral("Row %1, column %2: %3").arg(RowOf(index_)).arg(ColumnOf(index_)).arg(value));
     } else if (index_ >= 50 && index_ <= 53) {
@@ -124,66 +137,50 @@ QSize Quadlet::sizeHint() const {
     return kind_ == Kind::Cell ? g.cell(1).size() : g.button().size();
 }
 
-void Quadlet::paintBevel(QPainter& painter, bool sunken) {
-    const QPalette& pal = palette();
-    QColor light = ToQColor(SystemColour(SysButtonHighlight), pal);
-    QColor dark = ToQColor(SystemColour(SysButtonShadow), pal);
-    if (sunken) std::swap(light, dark);
-
-    QRect r = rect();
-    if (kind_ == Kind::Button) {
-        // A button stands out from the cells by a dark outline, as push buttons do.
-        painter.setPen(pal.color(QPalette::Active, QPalette::Shadow));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(r.adjusted(0, 0, -1, -1));
-        r.adjust(1, 1, -1, -1);
-    }
-    const int b = std::min(Geometry(scale_).bevel(), std::min(r.width(), r.height()) / 4);
-    if (b <= 0) return;
-    const int x0 = r.left(), y0 = r.top(), x1 = r.right() + 1, y1 = r.bottom() + 1;
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(light);
-    painter.drawPolygon(QPolygon({QPoint(x0, y0), QPoint(x1, y0), QPoint(x1 - b, y0 + b), QPoint(x0 + b, y0 + b),
-                                  QPoint(x0 + b, y1 - b), QPoint(x0, y1)}));
-    painter.setBrush(dark);
-    painter.drawPolygon(QPolygon({QPoint(x1, y0), QPoint(x1, y1), QPoint(x0, y1), QPoint(x0 + b, y1 - b),
-                                  QPoint(x1 - b, y1 - b), QPoint(x1 - b, y0 + b)}));
-}
-
 void Quadlet::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QPalette& pal = palette();
-    const bool sunken = isPressed() && pointerInside_;
+    const bool sunken = isDown();
 
     painter.fillRect(rect(), flashing_ ? QColor(255, 224, 96) : ToQColor(back_, pal));
-    paintBevel(painter, sunken);
+    QRect panel = rect();
+    if (kind_ == Kind::Button) {
+        // A button stands out from the cells by a dark outline, as push buttons do.
+        painter.setPen(pal.color(QPalette::Active, QPalette::Shadow));
+        painter.drawRect(panel.adjusted(0, 0, -1, -1));
+        panel.adjust(1, 1, -1, -1);
+    }
+    // The raised edge in the theme's light and dark, as wide as the scale asks.
+    const int edge = std::min(Geometry(scale_).bevel(), std::min(panel.width(), panel.height()) / 4);
+    qDrawShadePanel(&painter, panel, pal, sunken, edge);
     if (hasFocus()) paintFocusRing(painter);
-    if (caption_.isEmpty()) return;
+    const QString caption = text();
+    if (caption.isEmpty()) return;
 
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setFont(font());
-    QRect text = rect();
+    QRect box = rect();
     if (sunken) {
         int shift = std::max(1, int(scale_ + 0.5));
-        text.translate(shift, shift);
+        box.translate(shift, shift);
     }
     if (kind_ == Kind::Button && !isEnabled()) {
         // Etched text, the classic look of a button that does not respond now.
         painter.setPen(ToQColor(SystemColour(SysButtonHighlight), pal));
-        painter.drawText(text.translated(1, 1), Qt::AlignCenter, caption_);
+        painter.drawText(box.translated(1, 1), Qt::AlignCenter, caption);
         painter.setPen(ToQColor(SystemColour(SysButtonShadow), pal));
-        painter.drawText(text, Qt::AlignCenter, caption_);
+        painter.drawText(box, Qt::AlignCenter, caption);
         return;
     }
     // Disabled board cells (results, "=", the given corners) keep the core's
     // colours: they carry the numbers the player must read.
     if (kind_ == Kind::Cell &&
-        (caption_ == QLatin1String("+") || caption_ == QLatin1String("-") || caption_ == QLatin1String("*"))) {
-        paintOperator(painter, text, ToQColor(fore_, pal));
+        (caption == QLatin1String("+") || caption == QLatin1String("-") || caption == QLatin1String("*"))) {
+        paintOperator(painter, box, ToQColor(fore_, pal));
         return;
     }
     painter.setPen(ToQColor(fore_, pal));
-    painter.drawText(text, Qt::AlignCenter, caption_);
+    painter.drawText(box, Qt::AlignCenter, caption);
 }
 
 void Quadlet::paintOperator(QPainter& painter, const QRect& box, const QColor& colour) {
@@ -192,11 +189,11 @@ void Quadlet::paintOperator(QPainter& painter, const QRect& box, const QColor& c
     // "+" itself, the minus sign U+2212, and the "+" turned by 45 degrees for
     // "times", which gives it exactly the stroke of "+".
     QPainterPath glyph;
-    if (caption_ == QLatin1String("-")) {
+    if (text() == QLatin1String("-")) {
         glyph.addText(0, 0, font(), QString(QChar(0x2212)));
     } else {
         glyph.addText(0, 0, font(), QStringLiteral("+"));
-        if (caption_ == QLatin1String("*")) {
+        if (text() == QLatin1String("*")) {
             const QPointF c = glyph.boundingRect().center();
             glyph = QTransform().translate(c.x(), c.y()).rotate(45).translate(-c.x(), -c.y()).map(glyph);
         }
@@ -237,72 +234,41 @@ void Quadlet::paintFocusRing(QPainter& painter) {
 
 void Quadlet::activate(int button) {
     if (!takesInput()) return;
-    if (kind_ == Kind::Cell)
-        emit mouseClicked(index_, button == 2 ? 2 : 1);
-    else
-        emit clicked();
+    button_ = button == 2 ? 2 : 1;
+    emit clicked();
 }
 
 void Quadlet::keyPressEvent(QKeyEvent* event) {
-    // A focused button answers Space and Enter as push buttons do; a cell
-    // leaves its keys to the main window, which knows the board's cursor.
+    // A focused button answers Space (Qt's own, on release) and Enter as push
+    // buttons do, once per press; a cell leaves its keys to the main window,
+    // which knows the board's cursor.
     const int key = event->key();
-    if (kind_ == Kind::Button && event->modifiers() == Qt::NoModifier &&
-        (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
-        event->accept();
-        activate(1);
-        return;
-    }
-    event->ignore();
+    if (kind_ == Kind::Cell || event->modifiers() != Qt::NoModifier) return event->ignore();
+    if (key == Qt::Key_Space) return QAbstractButton::keyPressEvent(event);
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return event->ignore();
+    if (!event->isAutoRepeat()) activate(1);
 }
 
 void Quadlet::focusInEvent(QFocusEvent* event) {
-    QWidget::focusInEvent(event);
-    update();
+    QAbstractButton::focusInEvent(event);
     if (kind_ == Kind::Cell) emit focusEntered(index_);
 }
 
-void Quadlet::focusOutEvent(QFocusEvent* event) {
-    QWidget::focusOutEvent(event);
-    update();
-}
-
 void Quadlet::mousePressEvent(QMouseEvent* event) {
-    if (!takesInput()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    const Qt::MouseButton button = event->button();
-    const bool wanted = button == Qt::LeftButton || (kind_ == Kind::Cell && button == Qt::RightButton);
-    if (!wanted || pressedButton_ != Qt::NoButton) return;
-    pressedButton_ = button;
-    pointerInside_ = true;
-    update();
+    if (isDown()) return;
+    if (kind_ == Kind::Cell) button_ = event->button() == Qt::RightButton ? 2 : 1;
+    AsLeft(event, button_ == 2, [this](QMouseEvent* e) { QAbstractButton::mousePressEvent(e); });
 }
 
 void Quadlet::mouseMoveEvent(QMouseEvent* event) {
-    if (pressedButton_ == Qt::NoButton) return;
-    bool inside = rect().contains(event->position().toPoint());
-    if (inside != pointerInside_) {
-        pointerInside_ = inside;
-        update();
-    }
+    const bool right = button_ == 2 && event->buttons().testFlag(Qt::RightButton);
+    AsLeft(event, right, [this](QMouseEvent* e) { QAbstractButton::mouseMoveEvent(e); });
 }
 
 void Quadlet::mouseReleaseEvent(QMouseEvent* event) {
-    if (pressedButton_ == Qt::NoButton || event->button() != pressedButton_) return;
-    const Qt::MouseButton button = pressedButton_;
-    const bool inside = rect().contains(event->position().toPoint());
-    pressedButton_ = Qt::NoButton;
-    pointerInside_ = false;
-    update();
-    // The press may have been followed by a change that disabled or hid us.
-    if (!inside || !takesInput()) return;
-    if (kind_ == Kind::Cell)
-        emit mouseClicked(index_, button == Qt::RightButton ? 2 : 1);
-    else
-        emit clicked();
+    // Only the button that pressed can release.
+    if ((button_ == 2) != (event->button() == Qt::RightButton)) return;
+    AsLeft(event, button_ == 2, [this](QMouseEvent* e) { QAbstractButton::mouseReleaseEvent(e); });
 }
 
 void Quadlet::dragEnterEvent(QDragEnterEvent* event) {
@@ -318,17 +284,6 @@ void Quadlet::dragMoveEvent(QDragMoveEvent* event) {
 void Quadlet::dropEvent(QDropEvent* event) {
     if (takesInput() && AcceptWithoutMove(event)) emit dropped();
     else event->ignore();
-}
-
-void Quadlet::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::EnabledChange) {
-        pressedButton_ = Qt::NoButton;
-        pointerInside_ = false;
-    }
-    if (event->type() == QEvent::EnabledChange || event->type() == QEvent::PaletteChange ||
-        event->type() == QEvent::FontChange)
-        update();
-    QWidget::changeEvent(event);
 }
 
 }  // namespace quorvex::ui

@@ -1,18 +1,18 @@
 // One Quadlet on screen: a board cell or one of the two buttons under the
-// board, painted from the core's state for it and reporting clicks back.
+// board, painted from the core's state for it and reporting clicks back. Qt's
+// button does the pressing: a click on release inside, none on a key's repeat.
 #pragma once
 
-#include <QColor>
+#include <QAbstractButton>
 #include <QFont>
 #include <QString>
-#include <QWidget>
 
 #include "board/Cell.h"
 #include "board/Colour.h"
 
 namespace quorvex::ui {
 
-class Quadlet : public QWidget {
+class Quadlet : public QAbstractButton {
     Q_OBJECT
 public:
     enum class Kind { Cell, Button };
@@ -26,8 +26,7 @@ public:
     // Takes everything the core says about this control. Visibility is left
     // to the caller, which knows whether the control is ever shown.
     void setState(const Cell& cell);
-    const QString& caption() const { return caption_; }
-    bool isPressed() const { return pressedButton_ != Qt::NoButton; }
+    QString caption() const { return text(); }
 
     // The design font at the layout's scale; the bevel follows the scale too.
     void setScale(double scale);
@@ -46,10 +45,9 @@ public:
     void activate(int button);
 
 signals:
-    // A board cell was clicked: button 1 is the left, 2 the right.
+    // A board cell was clicked: button 1 is the left, 2 the right. (The
+    // buttons under the board report theirs through clicked().)
     void mouseClicked(int index, int button);
-    // A button was clicked (left mouse button).
-    void clicked();
     // Something was dropped on the control (only when drops are accepted).
     void dropped();
     // A board cell took the keyboard focus.
@@ -60,29 +58,24 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     bool takesInput() const { return isEnabled() && isVisible(); }
     void updateAccessibleName();
-    void paintBevel(QPainter& painter, bool sunken);
     void paintFocusRing(QPainter& painter);
     void paintOperator(QPainter& painter, const QRect& box, const QColor& colour);
 
     Kind kind_;
     int index_;
-    QString caption_;
     Colour back_ = SystemColour(SysButtonFace);
     Colour fore_ = SystemColour(SysWindowText);
     double scale_ = 1.0;
-    Qt::MouseButton pressedButton_ = Qt::NoButton;
-    bool pointerInside_ = false;
+    int button_ = 1;  // the mouse button of the press under way: 1 left, 2 right
     bool flashing_ = false;
 };
 

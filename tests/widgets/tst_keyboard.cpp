@@ -119,14 +119,21 @@ private slots:
         QMenu* menu = w.puzzleMenu();
         const auto title = [&] { return QString::fromStdString(t.services->titles.back()); };
         w.focusCell(17);
-        // Tab and Shift+Tab go between the board and the button; Space on the
-        // button is its own action, and the keys go back to the board.
+        // Tab and Shift+Tab go between the board and the button.
         for (auto [key, to] : {std::pair{Qt::Key_Tab, (QWidget*)w.newPuzButton()}, {Qt::Key_Tab, w.cell(17)},
-                               {Qt::Key_Backtab, w.newPuzButton()}, {Qt::Key_Space, w.cell(17)}}) {
+                               {Qt::Key_Backtab, w.newPuzButton()}}) {
             t.key(key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
             QCOMPARE(QApplication::focusWidget(), to);
         }
-        QCOMPARE(title(), QStringLiteral("Puzzle Number  2"));
+        // Space held on the button repeats as a key does; it is one press, one
+        // new puzzle on release, and the keys go back to the board.
+        for (int n = 0; n < 4; ++n) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ", n > 0);
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " ", n < 3);
+            QCoreApplication::sendEvent(w.newPuzButton(), &press), QCoreApplication::sendEvent(w.newPuzButton(), &release);
+            QCOMPARE(title(), QStringLiteral("Puzzle Number  %1").arg(n < 3 ? 1 : 2));
+        }
+        QCOMPARE(QApplication::focusWidget(), w.cell(17));
         t.key(Qt::Key_N, Qt::ControlModifier), t.key(Qt::Key_P, Qt::ControlModifier), t.key(Qt::Key_F1);
         QCOMPARE(title(), QStringLiteral("Puzzle Number  3"));
         const auto& told = t.services->messages;
