@@ -1,14 +1,11 @@
 // The About window: a fixed little dialog laid out in the same design units
-// as the main window, so both grow together with the scale.
+// as the main window.
 #include "qt/AboutForm.h"
 
 #include <QEvent>
-#include <QFont>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
-#include <QVariant>
 
 #include "game/Texts.h"
 #include "qt/Geometry.h"
@@ -18,11 +15,6 @@ namespace quorvex::ui {
 
 namespace {
 
-// The one About window; QPointer forgets it when the dialog deletes itself.
-QPointer<AboutForm> liveInstance;
-
-constexpr double TwipsPerPixel = 15.0;
-
 // Name and contact, with a blank line between them so they read as two facts.
 constexpr const char* AboutLines =
     "Quorvex, by the Quorvex developers\n"
@@ -30,99 +22,61 @@ constexpr const char* AboutLines =
     "Contact: quorvex@example.org";
 constexpr const char* VersionText = "Version 1.0";
 
-// A main window that draws at another scale can say so through this property;
-// otherwise the About window uses the default scale.
-double ScaleOf(QWidget* parent) {
-    if (parent != nullptr) {
-        bool ok = false;
-        const double s = parent->window()->property("quorvexScale").toDouble(&ok);
-        if (ok && s > 0) return s;
-    }
-    return 2.0;
-}
-
 }  // namespace
 
 AboutForm::AboutForm(double scale, QWidget* parent) : QDialog(parent) {
-    const auto px = [scale](int twips) { return qRound(twips / TwipsPerPixel * scale); };
-    const auto place = [&px](QWidget* w, int left, int top, int width, int height) {
-        w->setGeometry(px(left), px(top), px(width), px(height));
-    };
-
+    const Geometry g(scale);
     setWindowTitle(QStringLiteral("About %1").arg(QString::fromUtf8(text::AppTitle)));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowModality(Qt::ApplicationModal);
-    setFixedSize(px(4752), px(1452));
+    setFixedSize(g.toPixels({0, 0, 4752, 1452}).size());
 
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(Geometry(scale).fontPoints(7.8, logicalDpiY()));
+    font.setPointSizeF(g.fontPoints(7.8, logicalDpiY()));
     font.setBold(true);
     setFont(font);
 
-    AboutText = new QPlainTextEdit(this);
-    AboutText->setObjectName("AboutText");
-    AboutText->setReadOnly(true);
-    AboutText->setPlainText(QString::fromUtf8(AboutLines));
-    AboutText->setLineWrapMode(QPlainTextEdit::NoWrap);
-    AboutText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    AboutText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    aboutText_ = new QPlainTextEdit(QString::fromUtf8(AboutLines), this);
+    aboutText_->setObjectName("AboutText");
+    aboutText_->setReadOnly(true);
+    aboutText_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    aboutText_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    aboutText_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // A click on the text closes the window, so it must not grab the focus
     // or show a caret as if it were there to be edited.
-    AboutText->setFocusPolicy(Qt::NoFocus);
-    AboutText->setTextInteractionFlags(Qt::NoTextInteraction);
-    AboutText->viewport()->setCursor(Qt::ArrowCursor);
-    AboutText->viewport()->installEventFilter(this);
-    place(AboutText, 30, 30, 4095, 1050);
+    aboutText_->setFocusPolicy(Qt::NoFocus);
+    aboutText_->setTextInteractionFlags(Qt::NoTextInteraction);
+    aboutText_->viewport()->setCursor(Qt::ArrowCursor);
+    aboutText_->viewport()->installEventFilter(this);
+    aboutText_->setGeometry(g.toPixels({30, 30, 4095, 1050}));
 
-    Picture1 = new QLabel(this);
-    Picture1->setObjectName("Picture1");
-    Picture1->setAlignment(Qt::AlignCenter);
-    place(Picture1, 4185, 30, 510, 480);
-    // Nearest-neighbour keeps the 32 by 32 icon's squares crisp when enlarged.
-    const int side = qMin(Picture1->width(), Picture1->height());
-    Picture1->setPixmap(WindowIconPixmap(32).scaled(side, side, Qt::KeepAspectRatio,
-                                                    Qt::FastTransformation));
+    auto* picture = new QLabel(this);
+    picture->setObjectName("Picture1");
+    picture->setAlignment(Qt::AlignCenter);
+    picture->setGeometry(g.toPixels({4185, 30, 510, 480}));
+    picture->setPixmap(WindowIconPixmap(std::min(picture->width(), picture->height())));
 
-    AboutOk = new QPushButton(QStringLiteral("OK"), this);
-    AboutOk->setObjectName("AboutOk");
-    AboutOk->setDefault(true);
-    place(AboutOk, 4200, 600, 510, 375);
-    connect(AboutOk, &QPushButton::clicked, this, &AboutForm::AboutOk_Click);
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName("AboutOk");
+    ok->setDefault(true);
+    ok->setGeometry(g.toPixels({4200, 600, 510, 375}));
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    ok->setFocus();
 
-    Label1 = new QLabel(QString::fromUtf8(VersionText), this);
-    Label1->setObjectName("Label1");
-    place(Label1, 30, 1110, 4725, 315);
-
-    AboutOk->setFocus();
-    liveInstance = this;
+    auto* version = new QLabel(QString::fromUtf8(VersionText), this);
+    version->setObjectName("Label1");
+    version->setGeometry(g.toPixels({30, 1110, 4725, 315}));
 }
 
-AboutForm* AboutForm::instance() { return liveInstance.data(); }
-
 bool AboutForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == AboutText->viewport() && event->type() == QEvent::MouseButtonPress) {
-        AboutText_MouseDown();
+    if (watched == aboutText_->viewport() && event->type() == QEvent::MouseButtonPress) {
+        accept();
         return true;
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void AboutForm::AboutOk_Click() { close(); }
-
-void AboutForm::AboutText_MouseDown() { close(); }
-
-void ShowAboutModal(QWidget* parent) {
-    // Modal, so a second request can only come from code; show the one window.
-    if (AboutForm* open = AboutForm::instance()) {
-        open->raise();
-        open->activateWindow();
-        return;
-    }
-    // exec() deletes the dialog on return because of WA_DeleteOnClose, so the
-    // next About builds a fresh window.
-    auto* form = new AboutForm(ScaleOf(parent), parent);
-    form->exec();
+void ShowAboutModal(QWidget* parent, double scale) {
+    AboutForm(scale, parent).exec();
 }
 
 }  // namespace quorvex::ui

@@ -3,35 +3,25 @@
 
 #include <QDialog>
 
-class QLabel;
 class QPlainTextEdit;
-class QPushButton;
 
 namespace quorvex::ui {
 
 class AboutForm : public QDialog {
     Q_OBJECT
 public:
-    // scale turns design pixels (twips / 15) into screen pixels, as on the main window.
-    explicit AboutForm(double scale = 2.0, QWidget* parent = nullptr);
-
-    // The live About window, or nullptr when none is open.
-    static AboutForm* instance();
+    // Laid out at the main window's `scale`, so both grow together.
+    explicit AboutForm(double scale, QWidget* parent = nullptr);
 
 protected:
+    // A press on the text closes the window.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void AboutOk_Click();
-    void AboutText_MouseDown();
-
-    QPlainTextEdit* AboutText = nullptr;
-    QLabel* Picture1 = nullptr;
-    QPushButton* AboutOk = nullptr;
-    QLabel* Label1 = nullptr;
+    QPlainTextEdit* aboutText_ = nullptr;
 };
 
 // Shows the About window modally and returns when it has been closed.
-void ShowAboutModal(QWidget* parent);
+void ShowAboutModal(QWidget* parent, double scale);
 
 }  // namespace quorvex::ui

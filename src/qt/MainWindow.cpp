@@ -342,8 +342,6 @@ void MainWindow::relayout() {
         button->setScale(g.scale());
     }
     for (int j = 1; j <= 4; ++j) pictures_[std::size_t(j)]->setGeometry(g.picture(j));
-    // The About window reads it to draw at the same scale.
-    setProperty("quorvexScale", g.scale());
 }
 
 void MainWindow::sync() {

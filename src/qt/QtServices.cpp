@@ -59,7 +59,7 @@ void QtServices::openHelp() {
 }
 
 void QtServices::showAbout() {
-    ShowAboutModal(&window_);
+    ShowAboutModal(&window_, window_.layoutGeometry().scale());
 }
 
 void QtServices::endProgram() {

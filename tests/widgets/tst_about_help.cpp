@@ -4,6 +4,7 @@
 #include "WindowTest.h"
 #include "qt/AboutForm.h"
 #include "qt/HelpViewer.h"
+#include "qt/QtServices.h"
 
 using namespace quorvex;
 using ui::AboutForm;
@@ -31,12 +32,13 @@ private slots:
         game.show(), game.resize(game.size() * 3 / 4);
         QTRY_VERIFY(game.layoutGeometry().scale() < 1.8);
         const double scale = game.layoutGeometry().scale();
+        ui::QtServices services(game);
         for (int way = 0; way < 3; ++way) {
             QPointer<AboutForm> form;
             QString title, text;
             QSize size;
             int pixels = 0;
-            const bool closed = testing::OnModal<AboutForm>([&] { ui::ShowAboutModal(&game); }, [&](AboutForm* f) {
+            const bool closed = testing::OnModal<AboutForm>([&] { services.showAbout(); }, [&](AboutForm* f) {
                 auto* about = f->findChild<QPlainTextEdit*>("AboutText");
                 form = f, title = f->windowTitle(), size = f->size(), pixels = QFontInfo(f->font()).pixelSize();
                 text = about->toPlainText() + '\n' + f->findChild<QLabel*>("Label1")->text();
