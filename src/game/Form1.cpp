@@ -64,6 +64,8 @@ void Form1::Form_Load() {
 
 void Form1::EndProgram() {
     if (ended_) return;
+    // What a busy or failing store left unsaved gets one more try.
+    SaveStatistics();
     ended_ = true;
     services_.endProgram();
 }

@@ -66,7 +66,7 @@ public:
     // ---- Undo, timer and statistics: the Tools menu and the status line ---
     MenuItem Toolsx, Undox, Redox, Hintx, Statx, Timerx;
     Control StatusNote;  // one line saying the statistics could not be read or saved
-    Statistics Stats;    // as loaded at start-up and counted since
+    Statistics Stats;    // as last loaded or saved, and what this run has counted since
 
     // ---- Hint ---------------------------------------------------------------
     int HintedCell = 0;  // the cell the last Hint_Click changed, 0 for none
@@ -203,7 +203,8 @@ private:
         bool Timed = false;   // made for play, so its time counts
         bool Played = false;  // counted as played
         bool Helped = false;
-        bool Ended = false;   // its outcome is counted; undo never recounts it
+        bool Revealed = false;  // its solution was shown
+        bool Ended = false;     // its outcome is counted; undo never recounts it
     };
     BoardState CaptureState() const;
     void RestoreState(const BoardState& state);
@@ -211,8 +212,11 @@ private:
     void BeginPlayPuzzle();
     void LeavePuzzle();
     void LoadStored();
+    // Counts a change, shows it, and saves it.
+    void Count(const std::function<void(StatisticsChange&)>& change);
     void SaveStatistics();
     void ReportStore(const StoreResult& result);
+    void ReportLink(const StoreResult& result);
 
     Services& services_;
     std::unique_ptr<RandomSource> random_;
@@ -225,8 +229,10 @@ private:
     PuzzleRecord puzzle_;
     bool windowActive_ = true;
     bool inStep_ = false;
-    bool storeWarned_ = false;  // one warning a run is enough
-    bool saveBlocked_ = false;  // never overwrite a file that could not be read
+    Statistics stored_;           // as last loaded or saved
+    StatisticsChange pending_;    // counted since, not yet saved
+    bool saveBlocked_ = false;    // never overwrite a file that could not be read
+    bool saveTrouble_ = false;    // the status line says the last save failed
 };
 
 }  // namespace quorvex

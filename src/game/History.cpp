@@ -57,16 +57,17 @@ void Form1::PlayerStep(const std::function<void()>& change) {
         const BoardState after = CaptureState();
         if (!(after == before)) {
             history_.Record(before, after);
-            const bool counted = !puzzle_.Played || (PuzzleDone == FlagOn && !puzzle_.Ended);
-            if (!puzzle_.Played) {
-                puzzle_.Played = true;
-                CountPlayed(Stats);
+            const bool played = !puzzle_.Played, ended = PuzzleDone == FlagOn && !puzzle_.Ended;
+            const std::int64_t ms = std::llround(clock_.Elapsed(at) * 1000);
+            puzzle_.Played = true;
+            puzzle_.Ended = puzzle_.Ended || ended;
+            if (played || ended) {
+                Count([&](StatisticsChange& c) {
+                    if (played) CountPlayed(c);
+                    if (ended && puzzle_.Revealed) CountRevealed(c);
+                    else if (ended) CountSolved(c, puzzle_.Helped, ms);
+                });
             }
-            if (PuzzleDone == FlagOn && !puzzle_.Ended) {
-                puzzle_.Ended = true;
-                CountSolved(Stats, puzzle_.Helped, std::llround(clock_.Elapsed(at) * 1000));
-            }
-            if (counted) SaveStatistics();
         }
     }
     SyncClock(at);

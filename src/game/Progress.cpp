@@ -41,10 +41,7 @@ void Form1::BeginPlayPuzzle() {
 
 // The current puzzle is left for another one (New Puzzle) or for set-up mode.
 void Form1::LeavePuzzle() {
-    if (puzzle_.Played && !puzzle_.Ended && Stats.CurrentStreak != 0) {
-        CountAbandoned(Stats);
-        SaveStatistics();
-    }
+    if (puzzle_.Played && !puzzle_.Ended) Count(CountAbandoned);
     puzzle_ = PuzzleRecord{};
     history_.Clear();
     clock_.Reset();
@@ -60,16 +57,16 @@ void Form1::Timerx_Click() {
     Timerx.Checked = !Timerx.Checked;
     Preferences preferences;
     preferences.ShowTimer = Timerx.Checked;
-    services_.savePreferences(preferences);
+    // A failed save only means the default next time; a replaced link is worth a line.
+    ReportLink(services_.savePreferences(preferences));
 }
 
 void Form1::ResetStatistics() {
     if (ended_ || Ask(text::ResetStatsQuestion, MsgButtons::YesNoSafe) != MsgAnswer::Yes) return;
-    Stats = Statistics{};
     // A puzzle in progress counts as played again at its next step, so that
     // nothing can be solved without having been played.
     if (!puzzle_.Ended) puzzle_.Played = false;
-    SaveStatistics();
+    Count(CountReset);
 }
 
 std::vector<std::pair<std::string, std::string>> Form1::StatisticsLines() const {
@@ -78,6 +75,7 @@ std::vector<std::pair<std::string, std::string>> Form1::StatisticsLines() const 
         {"Puzzles played", std::to_string(Stats.Played)},
         {"Solved unaided", std::to_string(Stats.SolvedUnaided)},
         {"Solved with help", std::to_string(Stats.SolvedHelped)},
+        {"Solutions revealed", std::to_string(Stats.Revealed)},
         {"Current streak", std::to_string(Stats.CurrentStreak)},
         {"Best streak", std::to_string(Stats.BestStreak)},
         {"Best time", time(Stats.BestMs < 0 ? std::nullopt : std::optional(Stats.BestMs))},
@@ -89,24 +87,53 @@ void Form1::LoadStored() {
     Timerx.Checked = services_.loadPreferences().ShowTimer;
     Statistics loaded;
     const StoreResult result = services_.loadStatistics(loaded);
-    Stats = result.Status == StoreStatus::Ok ? loaded : Statistics{};
-    if (result.Status == StoreStatus::Ok) return;
-    saveBlocked_ = result.Status == StoreStatus::Unreadable;
+    stored_ = result.Status == StoreStatus::Ok ? loaded : Statistics{};
+    pending_ = {};
+    Stats = stored_;
+    saveBlocked_ = result.Status == StoreStatus::Unreadable || result.Status == StoreStatus::Later ||
+                   result.Status == StoreStatus::NoFolder;
     ReportStore(result);
 }
 
-void Form1::SaveStatistics() {
-    if (saveBlocked_) return;
-    const StoreResult result = services_.saveStatistics(Stats);
-    if (result.Status != StoreStatus::Ok) ReportStore(result);
+void Form1::Count(const std::function<void(StatisticsChange&)>& change) {
+    change(pending_);
+    Stats = Apply(stored_, pending_);
+    SaveStatistics();
 }
 
-// The log line names the files; the status line only says what it means.
+void Form1::SaveStatistics() {
+    if (saveBlocked_ || pending_.Empty()) return;
+    Statistics merged;
+    const StoreResult result = services_.saveStatistics(pending_, merged);
+    const StoreStatus status = result.Status;
+    if (status == StoreStatus::Ok || status == StoreStatus::Damaged) {
+        // The file now holds this run's counts and any other copy's.
+        stored_ = merged;
+        pending_ = {};
+        Stats = stored_;
+    }
+    // Kept for the next save unless the file must not be written at all.
+    saveBlocked_ = status == StoreStatus::Unreadable || status == StoreStatus::Later || status == StoreStatus::NoFolder;
+    ReportStore(result);
+}
+
+// The log line names the files; the status line only says what it means, once
+// for each thing it has to say. A save that goes through again takes back
+// what a failed one said.
+void Form1::ReportLink(const StoreResult& result) {
+    if (!result.Replaced.empty())
+        services_.logWarning(result.Where + " was a symbolic link to " + result.Replaced +
+                             "; Quorvex now keeps a file of its own there and has left " + result.Replaced +
+                             " as it was.");
+}
+
 void Form1::ReportStore(const StoreResult& result) {
     const std::string& where = result.Where;
+    ReportLink(result);
     std::string line, note;
     switch (result.Status) {
         case StoreStatus::Ok:
+            if (saveTrouble_) StatusNote.Visible = saveTrouble_ = false;
             return;
         case StoreStatus::Missing:
             // The first run of every player: worth a line in the log, not on screen.
@@ -121,13 +148,29 @@ void Form1::ReportStore(const StoreResult& result) {
             line = "Statistics file " + where + " cannot be read; this session's statistics will not be saved.";
             note = "Statistics file cannot be read: this session's statistics will not be saved.";
             break;
+        case StoreStatus::Later:
+            line = "Statistics file " + where +
+                   " was written by a later version of Quorvex; it is left as it is, and this session's "
+                   "statistics will not be saved.";
+            note = "Statistics file from a later Quorvex: this session's statistics will not be saved.";
+            break;
+        case StoreStatus::NoFolder:
+            line = "No folder for the statistics: neither XDG_CONFIG_HOME nor HOME names an absolute folder; "
+                   "this session's statistics will not be saved.";
+            note = "No folder for statistics: this session's statistics will not be saved.";
+            break;
         case StoreStatus::Unwritable:
             line = "Statistics cannot be saved to " + where + "; they are kept until Quorvex closes.";
             note = "Statistics cannot be saved: they are kept until Quorvex closes.";
+            saveTrouble_ = true;
+            break;
+        case StoreStatus::Busy:
+            line = "Statistics in " + where + " are locked by another program; they are kept and saved later.";
+            note = "Statistics are busy in another program: they are kept and saved later.";
+            saveTrouble_ = true;
             break;
     }
-    if (storeWarned_) return;
-    storeWarned_ = true;
+    if (StatusNote.Visible && StatusNote.Caption == note) return;
     services_.logWarning(line);
     StatusNote.Caption = note;
     StatusNote.Visible = true;

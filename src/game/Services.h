@@ -27,11 +27,22 @@ struct Preferences {
 };
 
 // How a load or save of the statistics went, and which file it concerned.
-enum class StoreStatus { Ok, Missing, Damaged, Unreadable, Unwritable };
+// A save that finds the file damaged keeps it aside and writes afresh.
+enum class StoreStatus {
+    Ok,
+    Missing,
+    Damaged,
+    Unreadable,
+    Unwritable,
+    Later,     // written by a later version of the game: left as it is, never overwritten
+    Busy,      // another program held the lock too long: not saved this time
+    NoFolder,  // no folder the configuration rules allow
+};
 struct StoreResult {
     StoreStatus Status = StoreStatus::Ok;
-    std::string Where;   // the file, for the player to find
-    std::string KeptAs;  // where a damaged file was moved aside, if it was
+    std::string Where;     // the file, for the player to find
+    std::string KeptAs;    // where a damaged file was moved aside, if it was
+    std::string Replaced;  // a symbolic link the save replaced by a file: where it pointed
 };
 
 class Services {
@@ -55,10 +66,14 @@ public:
     virtual double monotonicSeconds() = 0;
     // The statistics kept between runs; `into` is written only when Ok.
     virtual StoreResult loadStatistics(Statistics& into) = 0;
-    virtual StoreResult saveStatistics(const Statistics& stats) = 0;
-    // Defaults whenever they cannot be read; a failed save goes unreported.
+    // Adds `change` to whatever is stored at that moment (another copy of the
+    // game may have saved since), under a lock waited for a moment at most.
+    // When it was written (Ok, or Damaged and written afresh) `merged` is what
+    // is stored now.
+    virtual StoreResult saveStatistics(const StatisticsChange& change, Statistics& merged) = 0;
+    // Defaults whenever they cannot be read.
     virtual Preferences loadPreferences() = 0;
-    virtual void savePreferences(const Preferences& preferences) = 0;
+    virtual StoreResult savePreferences(const Preferences& preferences) = 0;
     // Modal Statistics window showing Form1::StatisticsLines(); its Reset
     // button calls Form1::ResetStatistics(). Returns when it is closed.
     virtual void showStatistics() = 0;

@@ -8,12 +8,23 @@ namespace quorvex {
 
 namespace {
 
-constexpr const char* FormatVersion = "1";
+constexpr int FormatVersion = 1;
 // Longer than anyone plays one puzzle, short enough that sums cannot overflow.
 constexpr std::int64_t TimeCeilingMs = 1'000'000'000'000;
 
-void Bump(int& count) {
-    if (count < Statistics::CountLimit) ++count;
+// Counts stop at the limit rather than wrap.
+void Add(int& count, std::int64_t n) { count = static_cast<int>(std::min<std::int64_t>(count + n, Statistics::CountLimit)); }
+void Bump(int& count) { Add(count, 1); }
+
+// The latest times only; the oldest go first.
+void KeepLatest(std::vector<std::int64_t>& times) {
+    if (times.size() > Statistics::TimeLimit)
+        times.erase(times.begin(), times.end() - static_cast<std::ptrdiff_t>(Statistics::TimeLimit));
+}
+
+void BreakStreak(StatisticsChange& c) {
+    c.Broken = true;
+    c.Tail = 0;
 }
 
 template <class Int>
@@ -27,24 +38,61 @@ std::optional<Int> ParseWhole(const std::string& text, Int ceiling) {
 
 }  // namespace
 
-void CountPlayed(Statistics& s) { Bump(s.Played); }
+void CountPlayed(StatisticsChange& c) { Bump(c.Played); }
 
-void CountSolved(Statistics& s, bool helped, std::int64_t ms) {
+void CountSolved(StatisticsChange& c, bool helped, std::int64_t ms) {
     if (helped) {
-        Bump(s.SolvedHelped);
-        s.CurrentStreak = 0;
+        Bump(c.SolvedHelped);
+        BreakStreak(c);
         return;
     }
     ms = std::clamp<std::int64_t>(ms, 0, TimeCeilingMs);
-    Bump(s.SolvedUnaided);
-    Bump(s.CurrentStreak);
-    s.BestStreak = std::max(s.BestStreak, s.CurrentStreak);
-    s.BestMs = s.BestMs < 0 ? ms : std::min(s.BestMs, ms);
-    s.UnaidedMs.push_back(ms);
-    if (s.UnaidedMs.size() > Statistics::TimeLimit) s.UnaidedMs.erase(s.UnaidedMs.begin());
+    Bump(c.SolvedUnaided);
+    if (c.Broken) {
+        Bump(c.Tail);
+        c.Longest = std::max(c.Longest, c.Tail);
+    } else {
+        Bump(c.Head);
+    }
+    c.BestMs = c.BestMs < 0 ? ms : std::min(c.BestMs, ms);
+    c.UnaidedMs.push_back(ms);
+    KeepLatest(c.UnaidedMs);
 }
 
-void CountAbandoned(Statistics& s) { s.CurrentStreak = 0; }
+void CountRevealed(StatisticsChange& c) {
+    Bump(c.Revealed);
+    BreakStreak(c);
+}
+
+void CountAbandoned(StatisticsChange& c) { BreakStreak(c); }
+
+void CountReset(StatisticsChange& c) {
+    c = StatisticsChange{};
+    c.Reset = true;
+}
+
+Statistics Apply(Statistics s, const StatisticsChange& c) {
+    if (c.Reset) s = Statistics{};
+    Add(s.SolvedUnaided, c.SolvedUnaided);
+    Add(s.SolvedHelped, c.SolvedHelped);
+    Add(s.Revealed, c.Revealed);
+    // A puzzle played before another copy's reset and ended after it counts
+    // as ended but no longer as played: played is at least what ended.
+    Add(s.Played, c.Played);
+    s.Played = static_cast<int>(std::min<std::int64_t>(
+        std::max<std::int64_t>(s.Played, std::int64_t{s.SolvedUnaided} + s.SolvedHelped + s.Revealed),
+        Statistics::CountLimit));
+    Add(s.CurrentStreak, c.Head);
+    s.BestStreak = std::max(s.BestStreak, s.CurrentStreak);
+    if (c.Broken) {
+        s.BestStreak = std::max(s.BestStreak, c.Longest);
+        s.CurrentStreak = c.Tail;
+    }
+    if (c.BestMs >= 0) s.BestMs = s.BestMs < 0 ? c.BestMs : std::min(s.BestMs, c.BestMs);
+    s.UnaidedMs.insert(s.UnaidedMs.end(), c.UnaidedMs.begin(), c.UnaidedMs.end());
+    KeepLatest(s.UnaidedMs);
+    return s;
+}
 
 std::optional<std::int64_t> MedianMs(const Statistics& s) {
     if (s.UnaidedMs.empty()) return std::nullopt;
@@ -64,10 +112,11 @@ StatisticsFields ToFields(const Statistics& s) {
     std::string times;
     for (std::int64_t ms : s.UnaidedMs) times += (times.empty() ? "" : " ") + std::to_string(ms);
     return {
-        {"version", FormatVersion},
+        {"version", std::to_string(FormatVersion)},
         {"played", std::to_string(s.Played)},
         {"solvedUnaided", std::to_string(s.SolvedUnaided)},
         {"solvedWithHelp", std::to_string(s.SolvedHelped)},
+        {"revealed", std::to_string(s.Revealed)},
         {"currentStreak", std::to_string(s.CurrentStreak)},
         {"bestStreak", std::to_string(s.BestStreak)},
         {"bestMs", s.BestMs < 0 ? "none" : std::to_string(s.BestMs)},
@@ -81,9 +130,15 @@ std::optional<Statistics> FromFields(const StatisticsFields& fields) {
         return it == fields.end() ? nullptr : &it->second;
     };
     const std::string* version = field("version");
-    if (!version || *version != FormatVersion) return std::nullopt;
+    if (!version || *version != std::to_string(FormatVersion)) return std::nullopt;
 
     Statistics s;
+    // Files from before the count of revealed puzzles have none.
+    if (const std::string* revealed = field("revealed")) {
+        const auto value = ParseWhole<int>(*revealed, Statistics::CountLimit);
+        if (!value) return std::nullopt;
+        s.Revealed = *value;
+    }
     const std::pair<const char*, int*> counts[] = {
         {"played", &s.Played},
         {"solvedUnaided", &s.SolvedUnaided},
@@ -117,11 +172,17 @@ std::optional<Statistics> FromFields(const StatisticsFields& fields) {
     // What the counting rules can produce, and nothing else.
     const std::size_t keptTimes = std::min<std::size_t>(std::size_t(s.SolvedUnaided), Statistics::TimeLimit);
     const bool sound =
-        std::int64_t{s.SolvedUnaided} + s.SolvedHelped <= s.Played && s.CurrentStreak <= s.BestStreak &&
+        std::int64_t{s.SolvedUnaided} + s.SolvedHelped + s.Revealed <= s.Played && s.CurrentStreak <= s.BestStreak &&
         s.BestStreak <= s.SolvedUnaided && s.UnaidedMs.size() == keptTimes && (s.BestMs >= 0) == (s.SolvedUnaided > 0) &&
         std::all_of(s.UnaidedMs.begin(), s.UnaidedMs.end(), [&](std::int64_t ms) { return ms >= s.BestMs; });
     if (!sound) return std::nullopt;
     return s;
+}
+
+bool FromLaterVersion(const StatisticsFields& fields) {
+    const auto it = fields.find("version");
+    const auto version = it == fields.end() ? std::nullopt : ParseWhole<int>(it->second, Statistics::CountLimit);
+    return version && *version > FormatVersion;
 }
 
 }  // namespace quorvex

@@ -11,12 +11,11 @@
 #include "qt/HelpViewer.h"
 #include "qt/MainWindow.h"
 #include "qt/PagePrinter.h"
-#include "qt/SettingsStore.h"
 #include "qt/StatisticsForm.h"
 
 namespace quorvex::ui {
 
-QtServices::QtServices(MainWindow& window) : window_(window) { clock_.start(); }
+QtServices::QtServices(MainWindow& window) : window_(window), store_(store::ConfigFolder()) { clock_.start(); }
 
 MsgAnswer QtServices::showMessage(std::string_view text, MsgButtons buttons) {
     window_.sync();
@@ -75,10 +74,12 @@ void QtServices::endProgram() {
 
 double QtServices::monotonicSeconds() { return double(clock_.nsecsElapsed()) / 1e9; }
 
-StoreResult QtServices::loadStatistics(Statistics& into) { return LoadStatisticsFile(into); }
-StoreResult QtServices::saveStatistics(const Statistics& stats) { return SaveStatisticsFile(stats); }
-Preferences QtServices::loadPreferences() { return LoadPreferencesFile(); }
-void QtServices::savePreferences(const Preferences& preferences) { SavePreferencesFile(preferences); }
+StoreResult QtServices::loadStatistics(Statistics& into) { return store_.LoadStatistics(into); }
+StoreResult QtServices::saveStatistics(const StatisticsChange& change, Statistics& merged) {
+    return store_.SaveStatistics(change, merged);
+}
+Preferences QtServices::loadPreferences() { return store_.LoadPreferences(); }
+StoreResult QtServices::savePreferences(const Preferences& preferences) { return store_.SavePreferences(preferences); }
 
 void QtServices::showStatistics() {
     window_.sync();

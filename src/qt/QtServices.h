@@ -5,6 +5,8 @@
 #include <QElapsedTimer>
 
 #include "game/Services.h"
+#include "store/Files.h"
+#include "store/GameStore.h"
 
 namespace quorvex::ui {
 
@@ -25,15 +27,16 @@ public:
     void endProgram() override;
     double monotonicSeconds() override;
     StoreResult loadStatistics(Statistics& into) override;
-    StoreResult saveStatistics(const Statistics& stats) override;
+    StoreResult saveStatistics(const StatisticsChange& change, Statistics& merged) override;
     Preferences loadPreferences() override;
-    void savePreferences(const Preferences& preferences) override;
+    StoreResult savePreferences(const Preferences& preferences) override;
     void showStatistics() override;
     void logWarning(std::string_view line) override;
 
 private:
     MainWindow& window_;
     QElapsedTimer clock_;
+    store::GameStore store_;  // in the folder the environment named at start-up
 };
 
 }  // namespace quorvex::ui

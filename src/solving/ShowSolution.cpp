@@ -21,7 +21,8 @@ void Form1::ShowSolution() {
 
 void Form1::ShowSolx_Click() {
     if (Busy()) return;
-    MarkHelped();
+    // Shown, not solved: if this step ends the puzzle it counts as revealed.
+    puzzle_.Revealed = true;
     PlayerStep([this] {
         SetupMode = FlagOff;
         RightMess.Visible = false;

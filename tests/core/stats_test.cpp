@@ -15,32 +15,33 @@ TEST(StatsRules, CountingStreaksTimesAndReset) {
     ScriptedServices* svc = nullptr;  // the current case's
     const auto wait = [&](double s) { svc->monotonic += s; };
     const auto reset = [&](Form1& f, MsgAnswer a) { svc->answers = {a}, f.ResetStatistics(); };
-    // `after`: played, unaided, helped, streak, best streak, best time, median time.
+    // `after`: played, unaided, helped, revealed, streak, best streak, best time, median time.
     struct Case { const char* name; Statistics stored; std::function<void(Form1&)> play; const char* after; };
     for (const Case& c : std::initializer_list<Case>{
-             {"untouched, then a new puzzle", {}, [](Form1& f) { f.NewPuz_Click(); }, "0 0 0 0 0 - -"},
+             {"untouched, then a new puzzle", {}, [](Form1& f) { f.NewPuz_Click(); }, "0 0 0 0 0 0 - -"},
              {"solved alone in 75 s", {}, [&](Form1& f) { wait(75), SolveByClicks(f), wait(30), f.NewPuz_Click(); },
-              "1 1 0 1 1 1:15 1:15"},
+              "1 1 0 0 1 1 1:15 1:15"},
              {"two alone, then one left unsolved", {},
               [&](Form1& f) {
                   wait(40), SolveByClicks(f), f.NewPuz_Click();
                   wait(20), SolveByClicks(f), f.NewPuz_Click();
                   f.ClickCell(3, 1), f.NewPuz_Click();
               },
-              "3 2 0 0 2 0:20 0:30"},
-             {"after an earlier run", earlier, [&](Form1& f) { wait(61), SolveByClicks(f); }, "5 4 0 3 3 0:10 0:55"},
-             {"Show Solution", earlier, [](Form1& f) { f.ShowSolx_Click(); }, "5 3 1 0 3 0:10 0:50"},
+              "3 2 0 0 0 2 0:20 0:30"},
+             {"after an earlier run", earlier, [&](Form1& f) { wait(61), SolveByClicks(f); }, "5 4 0 0 3 3 0:10 0:55"},
+             // Shown, not solved: played and revealed, and the streak ends.
+             {"Show Solution", earlier, [](Form1& f) { f.ShowSolx_Click(); }, "5 3 0 1 0 3 0:10 0:50"},
              {"Start a Solution, then solved", {}, [](Form1& f) { f.StartSolx_Click(), SolveByClicks(f); },
-              "1 0 1 0 0 - -"},
+              "1 0 1 0 0 0 - -"},
              {"a hint, then solved", {}, [](Form1& f) { f.Hint_Click(), f.Undox_Click(), SolveByClicks(f); },
-              "1 0 1 0 0 - -"},
+              "1 0 1 0 0 0 - -"},
              {"solved, undone, solved again: once", {},
               [&](Form1& f) { wait(9), SolveByClicks(f), f.Undox_Click(), wait(9), SolveByClicks(f); },
-              "1 1 0 1 1 0:09 0:09"},
+              "1 1 0 0 1 1 0:09 0:09"},
              {"solved, then Show Solution: still alone", {}, [](Form1& f) { SolveByClicks(f), f.ShowSolx_Click(); },
-              "1 1 0 1 1 0:00 0:00"},
+              "1 1 0 0 1 1 0:00 0:00"},
              {"Start a Solution undone: still helped", {},
-              [](Form1& f) { f.StartSolx_Click(), f.Undox_Click(), SolveByClicks(f); }, "1 0 1 0 0 - -"},
+              [](Form1& f) { f.StartSolx_Click(), f.Undox_Click(), SolveByClicks(f); }, "1 0 1 0 0 0 - -"},
              {"a board made in set-up mode, played", {},
               [](Form1& f) {
                   f.SolveMx_Click();
@@ -48,12 +49,12 @@ TEST(StatsRules, CountingStreaksTimesAndReset) {
                   for (int n = 0; n < 20 && f.Solveit.Enabled; ++n) f.Solveit_Click();
                   f.SolveMx_Click(), f.StartSolx_Click(), SolveByClicks(f);
               },
-              "1 0 1 0 0 - -"},
-             {"reset refused", earlier, [&](Form1& f) { reset(f, MsgAnswer::No); }, "4 3 0 2 3 0:10 0:50"},
+              "1 0 1 0 0 0 - -"},
+             {"reset refused", earlier, [&](Form1& f) { reset(f, MsgAnswer::No); }, "4 3 0 0 2 3 0:10 0:50"},
              // The puzzle in progress counts as played again, so nothing is solved unplayed.
              {"reset mid-puzzle", earlier,
               [&](Form1& f) { f.ClickCell(3, 1), reset(f, MsgAnswer::Yes), SolveByClicks(f); },
-              "1 1 0 1 1 0:00 0:00"}}) {
+              "1 1 0 0 1 1 0:00 0:00"}}) {
         SCOPED_TRACE(c.name);
         Game g(false);
         svc = &g.svc, g.svc.stored = c.stored;
@@ -92,13 +93,21 @@ TEST_F(Stats, ClockRunsOnlyWhileAPuzzleIsOpenAndTheWindowActive) {
 }
 
 TEST(StatsStore, ProblemsGiveEmptyStatisticsAndOneWarning) {
-    // The one line on screen starts with `warning`, "" for none.
-    struct Case { StoreStatus load, save; const char* warning; int saves; };
-    for (const Case& c : {Case{StoreStatus::Ok, StoreStatus::Ok, "", 2}, {StoreStatus::Missing, StoreStatus::Ok, "", 2},
-                          {StoreStatus::Damaged, StoreStatus::Ok, "Statistics file damaged: ", 2},
-                          {StoreStatus::Unreadable, StoreStatus::Ok, "Statistics file cannot be read: ", 0},
-                          {StoreStatus::Ok, StoreStatus::Unwritable, "Statistics cannot be saved: ", 0},
-                          {StoreStatus::Damaged, StoreStatus::Unwritable, "Statistics file damaged: ", 0}}) {
+    // The one line on screen, "" for none; `saves` that went through.
+    struct Case { StoreStatus load, save; const char* note; int saves; };
+    const char* unsaved = "Statistics cannot be saved: they are kept until Quorvex closes.";
+    for (const Case& c : {
+             Case{StoreStatus::Ok, StoreStatus::Ok, "", 2}, {StoreStatus::Missing, StoreStatus::Ok, "", 2},
+             {StoreStatus::Damaged, StoreStatus::Ok, "Statistics file damaged: counting starts again from zero.", 2},
+             {StoreStatus::Unreadable, StoreStatus::Ok,
+              "Statistics file cannot be read: this session's statistics will not be saved.", 0},
+             {StoreStatus::Later, StoreStatus::Ok,
+              "Statistics file from a later Quorvex: this session's statistics will not be saved.", 0},
+             {StoreStatus::NoFolder, StoreStatus::Ok,
+              "No folder for statistics: this session's statistics will not be saved.", 0},
+             {StoreStatus::Ok, StoreStatus::Unwritable, unsaved, 0},
+             {StoreStatus::Ok, StoreStatus::Busy, "Statistics are busy in another program: they are kept and saved later.", 0},
+             {StoreStatus::Damaged, StoreStatus::Unwritable, unsaved, 0}}) {
         SCOPED_TRACE(::testing::Message() << int(c.load) << ' ' << int(c.save));
         Game g(false);
         g.svc.stored.Played = 7;
@@ -108,37 +117,77 @@ TEST(StatsStore, ProblemsGiveEmptyStatisticsAndOneWarning) {
         g.f.ClickCell(3, 1);  // played: saved
         SolveByClicks(g.f);   // solved: saved
         EXPECT_TRUE(g.f.Stats.SolvedUnaided == 1 && g.svc.saves == c.saves);  // the game goes on
-        EXPECT_EQ(g.f.StatusNote.Visible, *c.warning != '\0');
-        EXPECT_EQ(g.f.StatusNote.Caption.rfind(c.warning, 0), 0u) << g.f.StatusNote.Caption;
-        EXPECT_EQ(g.svc.warnings.size(), c.load == StoreStatus::Ok && c.save == StoreStatus::Ok ? 0u : 1u);
+        EXPECT_EQ(g.f.StatusNote.Visible ? g.f.StatusNote.Caption : "", c.note);
+        const std::size_t problems = (c.load != StoreStatus::Ok) + (c.save != StoreStatus::Ok);
+        EXPECT_EQ(g.svc.warnings.size(), problems);  // said once each
+        if (c.save == StoreStatus::Ok) continue;
+        // Once saving works again nothing counted meanwhile is lost, and the line goes.
+        g.svc.saveStatus = StoreStatus::Ok;
+        g.f.NewPuz_Click(), g.f.ClickCell(3, 1);
+        EXPECT_TRUE(g.svc.stored.Played == 9 && g.svc.stored.SolvedUnaided == 1 && !g.f.StatusNote.Visible);
     }
+}
+
+// Two copies of the game on one file, each saving what it counted since its
+// last save: in turn or interleaved, every count adds up, and a streak goes
+// on across copies until either breaks it.
+TEST(StatsStore, TwoCopiesOnOneFileLoseNothing) {
+    Game a(false), b(false);
+    b.svc.file = &a.svc.stored;
+    a.f.Form_Load(), b.f.Form_Load();
+    const auto solve = [](Game& g, double seconds) { g.svc.monotonic += seconds, SolveByClicks(g.f), g.f.NewPuz_Click(); };
+    solve(a, 20), solve(b, 10), solve(a, 30);
+    b.f.ShowSolx_Click(), b.f.NewPuz_Click();  // revealed: the streak of three ends
+    solve(b, 40);
+    a.f.StartSolx_Click(), SolveByClicks(a.f), a.f.NewPuz_Click();  // with help
+    b.f.ClickCell(3, 1);  // played, still open
+    Statistics& file = a.svc.stored;
+    EXPECT_EQ((std::vector<int>{file.Played, file.SolvedUnaided, file.SolvedHelped, file.Revealed, file.CurrentStreak,
+                                file.BestStreak}),
+              (std::vector<int>{7, 4, 1, 1, 0, 3}));
+    EXPECT_EQ(file.UnaidedMs, (std::vector<std::int64_t>{20'000, 10'000, 30'000, 40'000}));
+    EXPECT_EQ(file.BestMs, 10'000);
+    // Each copy shows the file as its own last save left it.
+    EXPECT_EQ(b.f.Stats, file);
+
+    // A reset in one copy clears what the file holds; the other's later counts start from there.
+    a.svc.answers = {MsgAnswer::Yes};
+    a.f.ResetStatistics();
+    solve(b, 5);
+    EXPECT_EQ((std::vector<int>{file.Played, file.SolvedUnaided, file.CurrentStreak, file.BestStreak}),
+              (std::vector<int>{1, 1, 1, 1}));
+    EXPECT_TRUE(FromFields(ToFields(file)));  // a sound file
 }
 
 TEST(StatsStore, StoredFormRoundTripsAndRefusesAnythingElse) {
     Statistics s;
-    s.Played = 9, s.SolvedUnaided = 3, s.SolvedHelped = 2, s.CurrentStreak = 1, s.BestStreak = 2;
+    s.Played = 9, s.SolvedUnaided = 3, s.SolvedHelped = 2, s.Revealed = 1, s.CurrentStreak = 1, s.BestStreak = 2;
     s.BestMs = 4'000, s.UnaidedMs = {9'000, 4'000, 70'500};
     const StatisticsFields good = ToFields(s);
     EXPECT_EQ(FromFields(good), s);
     EXPECT_EQ(FromFields(ToFields(Statistics{})), Statistics{});
     for (const auto& [key, value] : std::initializer_list<std::pair<const char*, const char*>>{
              {"version", "2"}, {"played", "-1"}, {"played", "1e3"}, {"played", ""}, {"played", "1000000000"},
-             {"solvedWithHelp", "7"}, {"currentStreak", "3"}, {"bestStreak", "4"}, {"bestMs", "5000"},
+             {"solvedWithHelp", "7"}, {"revealed", "5"}, {"revealed", "x"},
+             {"currentStreak", "3"}, {"bestStreak", "4"}, {"bestMs", "5000"},
              {"bestMs", "none"}, {"unaidedMs", "9000 4000"}, {"unaidedMs", "9000  4000 1"},
              {"unaidedMs", "9000 4000 x"}, {"bestStreak", " 2"}}) {
         StatisticsFields bad = good;
         bad[key] = value;
         EXPECT_EQ(FromFields(bad), std::nullopt) << key << "=" << value;
+        EXPECT_EQ(FromLaterVersion(bad), key == std::string("version")) << key << "=" << value;
         bad.erase(key);
-        EXPECT_EQ(FromFields(bad), std::nullopt) << "no " << key;
+        // Files from before revealed puzzles were counted have none.
+        EXPECT_EQ(FromFields(bad).has_value(), key == std::string("revealed")) << "no " << key;
     }
     StatisticsFields extra = good;
     extra["fromANewerVersion"] = "x";
     EXPECT_EQ(FromFields(extra), s);
 
     // Only the latest times are kept, but the best time stays.
-    s.Played = 2000;
-    for (std::size_t n = 0; n < Statistics::TimeLimit; ++n) CountSolved(s, false, 5'000);
+    StatisticsChange more;
+    for (std::size_t n = 0; n < Statistics::TimeLimit; ++n) CountPlayed(more), CountSolved(more, false, 5'000);
+    s = Apply(s, more);
     EXPECT_TRUE(s.UnaidedMs.size() == Statistics::TimeLimit && s.BestMs == 4'000 && MedianMs(s) == 5'000);
     EXPECT_EQ(FromFields(ToFields(s)), s);
 }

@@ -26,8 +26,10 @@ public:
     std::function<void()> onModal;           // input arriving while a modal window is open
     int clockReads = 0;
     // Statistics and preferences kept in memory; a test sets what the next
-    // load finds and how loads and saves go.
+    // load finds and how loads and saves go. `file` may point at another
+    // game's `stored`: two copies of the game on one file.
     Statistics stored;
+    Statistics* file = &stored;
     StoreStatus loadStatus = StoreStatus::Ok, saveStatus = StoreStatus::Ok;
     Preferences preferences;
 
@@ -56,16 +58,19 @@ public:
     void endProgram() override { ++programEnded; }
     double monotonicSeconds() override { return ++clockReads, monotonic; }
     StoreResult loadStatistics(Statistics& into) override {
-        if (loadStatus == StoreStatus::Ok) into = stored;
-        return {loadStatus, "memory", ""};
+        if (loadStatus == StoreStatus::Ok) into = *file;
+        return {loadStatus, "memory", "", ""};
     }
-    StoreResult saveStatistics(const Statistics& stats) override {
-        if (saveStatus != StoreStatus::Ok) return {saveStatus, "memory", ""};
-        ++saves, stored = stats;
+    StoreResult saveStatistics(const StatisticsChange& change, Statistics& merged) override {
+        if (saveStatus != StoreStatus::Ok) return {saveStatus, "memory", "", ""};
+        ++saves, merged = *file = Apply(*file, change);
         return {};
     }
     Preferences loadPreferences() override { return preferences; }
-    void savePreferences(const Preferences& p) override { preferences = p; }
+    StoreResult savePreferences(const Preferences& p) override {
+        preferences = p;
+        return {};
+    }
     void showStatistics() override {
         ++statisticsShown;
         if (onModal) onModal();

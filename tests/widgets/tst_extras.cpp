@@ -5,7 +5,8 @@
 
 #include "WindowTest.h"
 #include "qt/QtServices.h"
-#include "qt/SettingsStore.h"
+#include "store/Files.h"
+#include "store/GameStore.h"
 #include "qt/StatisticsForm.h"
 
 using namespace quorvex;
@@ -37,6 +38,8 @@ QByteArray Read(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
+
+QString StatisticsFile() { return QString::fromStdString(store::GameStore(store::ConfigFolder()).StatisticsFile()); }
 
 // Each start logs one line about the statistics file.
 void ExpectLogLine(const char* begins = "No statistics yet in ") {
@@ -120,30 +123,45 @@ private slots:
 
     void statisticsWindowShowsAndResets() {
         ScratchConfig config;
-        Statistics stats;
-        stats.Played = 12, stats.SolvedUnaided = 3, stats.SolvedHelped = 4, stats.CurrentStreak = 2, stats.BestStreak = 3;
-        stats.BestMs = 61'000, stats.UnaidedMs = {61'000, 125'000, 300'000};
-        QCOMPARE(ui::SaveStatisticsFile(stats).Status, StoreStatus::Ok);
+        QDir().mkpath(QFileInfo(StatisticsFile()).path());
+        QFile file(StatisticsFile());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[statistics]\nbestMs=61000\nbestStreak=3\ncurrentStreak=2\nplayed=12\nrevealed=2\n"
+                   "solvedUnaided=3\nsolvedWithHelp=4\nunaidedMs=61000 125000 300000\nversion=1\n");
+        file.close();
         Fixture t;
         QStringList seen;
         const auto read = [&seen](ui::StatisticsForm* form) {
             seen = QStringList{form->windowTitle()};
-            for (const char* row : {"Puzzles played", "Solved unaided", "Solved with help", "Current streak",
-                                    "Best streak", "Best time", "Median time"})
+            for (const char* row : {"Puzzles played", "Solved unaided", "Solved with help", "Solutions revealed",
+                                    "Current streak", "Best streak", "Best time", "Median time"})
                 seen << form->value(QString::fromLatin1(row));
         };
         OnModal<ui::StatisticsForm>([&] { t.key(Qt::Key_I, Qt::ControlModifier); },
                                     [&](auto* form) { read(form), form->closeButton()->click(); });
-        QCOMPARE(seen, QStringList({"Quorvex Statistics", "12", "3", "4", "2", "3", "1:01", "2:05"}));
+        QCOMPARE(seen, QStringList({"Quorvex Statistics", "12", "3", "4", "2", "2", "3", "1:01", "2:05"}));
 
         // Reset asks first; Yes clears the window and the file.
         t.services->answer = MsgAnswer::Yes;
         OnModal<ui::StatisticsForm>([&] { t.action("Statx")->trigger(); },
                                     [&](auto* form) { form->resetButton()->click(), read(form), form->close(); });
         QCOMPARE(t.services->asked, std::vector<std::string>{"Reset all statistics? This cannot be undone."});
-        QCOMPARE(seen, QStringList({"Quorvex Statistics", "0", "0", "0", "0", "0", "-", "-"}));
-        QVERIFY(Read(ui::StatisticsFile()).contains("played=0"));
+        QCOMPARE(seen, QStringList({"Quorvex Statistics", "0", "0", "0", "0", "0", "0", "-", "-"}));
+        QVERIFY(Read(StatisticsFile()).contains("played=0"));
 
+    }
+
+    // Two copies of the game on one file, each playing two puzzles in turn.
+    void twoCopiesPlayingInTurnLoseNoCount() {
+        ScratchConfig config;
+        ExpectLogLine(), ExpectLogLine();
+        Fixture first, second;
+        for (Fixture* t : {&first, &second, &first, &second}) {
+            t->click(3);
+            QTest::mouseClick(t->w.newPuzButton(), Qt::LeftButton);
+        }
+        QVERIFY2(Read(StatisticsFile()).contains("played=4\n"), Read(StatisticsFile()).constData());
+        QCOMPARE(second.w.form().Stats.Played, 4);
     }
 
     void damagedOrReadOnlyFilesNeverStopTheGame() {
@@ -163,7 +181,7 @@ private slots:
         };
         for (const auto& c : cases) {
             ScratchConfig config;
-            const QString file = ui::StatisticsFile(), folder = ui::ConfigFolder();
+            const QString file = StatisticsFile(), folder = QFileInfo(file).path();
             QDir().mkpath(folder);
             QFile f(file);
             QVERIFY(c.content.isEmpty() || (f.open(QIODevice::WriteOnly) && f.write(c.content) == c.content.size()));
