@@ -2,6 +2,8 @@
 // interface per Quadlet that speaks its value in words and can be pressed.
 #include "qt/BoardAccessible.h"
 
+#include <algorithm>
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 
@@ -101,13 +103,19 @@ public:
 
     QAccessibleInterface* caption() const override { return nullptr; }
     QAccessibleInterface* summary() const override { return nullptr; }
+    // Qt's AT-SPI bridge uses the answer of several calls without checking
+    // it, so a question past the board gets the nearest cell, never null.
     QAccessibleInterface* cellAt(int row, int column) const override {
-        return row >= 0 && row < 7 && column >= 0 && column < 7 ? child(row * 7 + column) : nullptr;
+        return child(std::clamp(row, 0, 6) * 7 + std::clamp(column, 0, 6));
     }
     int selectedCellCount() const override { return 0; }
     QList<QAccessibleInterface*> selectedCells() const override { return {}; }
-    QString columnDescription(int column) const override { return QStringLiteral("Column %1").arg(column + 1); }
-    QString rowDescription(int row) const override { return QStringLiteral("Row %1").arg(row + 1); }
+    QString columnDescription(int column) const override {
+        return column >= 0 && column < 7 ? QStringLiteral("Column %1").arg(column + 1) : QString();
+    }
+    QString rowDescription(int row) const override {
+        return row >= 0 && row < 7 ? QStringLiteral("Row %1").arg(row + 1) : QString();
+    }
     int selectedColumnCount() const override { return 0; }
     int selectedRowCount() const override { return 0; }
     int columnCount() const override { return 7; }

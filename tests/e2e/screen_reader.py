@@ -48,6 +48,24 @@ for column, role, takes in ((0, "given corner", False), (1, "operator", True), (
     if ("editable" in s) != takes or ("sensitive" in s) != takes or ("read only" in s) == takes:
         fail("row 1, column %d states %s" % (column + 1, sorted(s)))
 
+# A reader may ask about any row and column, on the board or past it: every
+# answer is a safe one, and the game goes on.
+INT_MAX, INT_MIN = 2 ** 31 - 1, -2 ** 31
+for k in (7, 49, -1, INT_MAX, INT_MIN):
+    for call in (lambda: table.getRowExtentAt(k, 0), lambda: table.getColumnExtentAt(0, k),
+                 lambda: table.isSelected(k, k), lambda: table.getRowColumnExtentsAtIndex(k),
+                 lambda: table.getRowDescription(k), lambda: table.getColumnDescription(k),
+                 lambda: table.getAccessibleAt(k, 0), lambda: table.getIndexAt(0, k),
+                 lambda: table.getRowAtIndex(k), lambda: table.getColumnAtIndex(k),
+                 lambda: table.getRowHeader(k), lambda: table.getColumnHeader(k)):
+        try:
+            call()
+        except Exception:
+            pass  # an error reply is a safe answer too; only a crash is not
+if table.getRowDescription(6) != "Row 7" or table.nRows != 7:
+    fail("the game stopped answering after questions past the board")
+print("questions past the board answered; the game goes on")
+
 if find(frame, lambda o: o.getRoleName() == "label" and o.name == "Get corner numbers right"
         and "showing" in states(o)) is None:
     fail("the label 'Get corner numbers right' is not readable")
@@ -87,9 +105,20 @@ if not pump(10, lambda: message_box(app, "set corner numbers first") is not None
     fail("no message box titled Quorvex saying 'set corner numbers first'")
 box = message_box(app, "set corner numbers first")
 print("a message box titled %r says 'set corner numbers first'" % box.name)
+# While it is open, presses on the board and the menus reach nothing.
+corner.queryAction().doAction(0)
+press("menu item", "End computer solution mode")
+press("menu item", "Exit")
+pump(1, lambda: False)
+if fresh_name(corner) != "Row 1, column 1: 1" or message_box(app, "set corner numbers first") is None:
+    fail("a press went past the message box: the corner reads %r" % fresh_name(corner))
+print("presses on a cell and on menu items while it is open changed nothing")
 ok = find(box, lambda o: o.getRoleName() == "push button" and o.name == "OK")
 ok.queryAction().doAction(0)
 if not pump(10, lambda: message_box(app, "set corner numbers first") is None):
     fail("the message box stayed open after OK")
 print("answered OK; the box is gone")
+if fresh_name(corner) != "Row 1, column 1: 1" or \
+        find(frame, lambda o: o.getRoleName() == "menu item" and o.name == "End computer solution mode") is None:
+    fail("after the box the game is not in set-up mode with corner 1 at 1: %r" % fresh_name(corner))
 press("menu item", "Exit")
