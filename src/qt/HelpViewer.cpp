@@ -4,6 +4,8 @@
 // serves, so the help needs no files or system help engine at run time.
 #include "qt/HelpViewer.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
@@ -11,6 +13,7 @@
 #include <QFont>
 #include <QKeySequence>
 #include <QPointer>
+#include <QScreen>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -32,6 +35,25 @@ namespace quorvex::ui {
 namespace {
 
 QPointer<HelpViewer> liveViewer;
+
+// Narrower than this a page of help reads badly; on a screen with less room
+// beside the game the viewer covers the game's edge instead.
+constexpr int MinimumWidth = 400;
+
+// Puts `viewer` beside `game` on the side with more room, within the
+// screen; its frame is taken to be as thick as the game's.
+void PlaceBeside(QWidget* viewer, const QWidget* game) {
+    const QRect room = game->screen()->availableGeometry(), beside = game->frameGeometry();
+    const QSize frame = beside.size() - game->size();
+    const int w = std::min(viewer->width() + frame.width(), room.width());
+    const int h = std::min(viewer->height() + frame.height(), room.height());
+    const int left = beside.left() - room.left(), right = room.right() - beside.right();
+    const int width = std::max(left, right) >= w ? w : std::min(w, std::max({left, right, MinimumWidth}));
+    const int x = right >= left ? std::min(beside.right() + 1, room.right() + 1 - width) : std::max(room.left(), beside.left() - width);
+    const int y = std::clamp(beside.top(), room.top(), room.bottom() + 1 - h);
+    viewer->resize(width - frame.width(), h - frame.height());
+    viewer->move(x, y);
+}
 
 }  // namespace
 
@@ -102,6 +124,7 @@ void OpenHelp(QWidget* parent) {
         // A child window of the game, so it closes with the game rather than
         // keeping the program alive after the main window has gone.
         viewer = new HelpViewer(parent);
+        if (parent) PlaceBeside(viewer, parent->window());
     }
     viewer->show();
     viewer->setWindowState(viewer->windowState() & ~Qt::WindowMinimized);

@@ -59,9 +59,14 @@ private slots:
 
     void helpOpensBesideTheGameNavigatesAndStaysSingle() {
         QWidget game;
+        game.setGeometry(500, 40, 280, 400);  // more room on its left
         game.show(), ui::OpenHelp(&game);  // returning at all shows it does not block
         QPointer<HelpViewer> viewer = HelpViewer::instance();
         QVERIFY(viewer && QTest::qWaitForWindowExposed(viewer));
+        const QRect placed = viewer->frameGeometry();
+        QVERIFY2(!placed.intersects(game.frameGeometry()) && game.screen()->availableGeometry().contains(placed) &&
+                     placed.width() >= 400, qPrintable(QStringLiteral("%1,%2 %3x%4").arg(placed.x()).arg(placed.y())
+                                                           .arg(placed.width()).arg(placed.height())));
         QTextBrowser* browser = viewer->browser();
         const QUrl first("qrc:/help/plexaro.html");
         QCOMPARE(browser->source(), first);
