@@ -1,12 +1,13 @@
 // The window icon and the smiley, drawn at any size on a 32-unit design grid.
 #include "qt/Pictures.h"
 
+#include <map>
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 
-#include "qt/Colours.h"
 
 namespace quorvex::ui {
 
@@ -38,17 +39,42 @@ void DrawWindowIcon(QPainter& p, double size) {
     title.setColorAt(1, QColor(24, 120, 210));
     p.setPen(Qt::NoPen);
     p.setBrush(title);
-    p.drawRect(QRectF(2.5, 2.5, 27, 5));
+    p.drawRect(QRectF(2.5, 2.5, 27, 4));
     p.setBrush(QColor(230, 230, 230));
-    p.drawRect(QRectF(25.0, 3.5, 3.5, 3));
+    p.drawRect(QRectF(25.0, 3.25, 3.5, 2.5));
 
-    // Four by four squares in the sixteen colours of the classic palette.
-    const double cell = 4.5, gap = 1.0, left = 5.5, top = 8.75;
-    p.setPen(QPen(QColor(64, 64, 64), 0.5));
-    for (int entry = 0; entry < 16; ++entry) {
-        int row = entry / 4, column = entry % 4;
-        p.setBrush(ToQColor(QBColor(entry)));
-        p.drawRect(QRectF(left + column * (cell + gap), top + row * (cell + gap), cell, cell));
+    // Four by four squares: the board in small, its green corners given and
+    // two lines of sums read off them (4 + 3 gives 7, 4 times 2 gives 8,
+    // 8 + 1 and 7 + 2 give 9), black squares between the lines.
+    constexpr const char* Board[4] = {"4+37", "x##+", "2##2", "8+19"};
+    const double cell = 5.25, gap = 0.6, left = 4.6, top = 7.1;
+    const std::map<char, const char*> digits = {{'1', "h"},   {'2', "abged"},   {'3', "abgcd"}, {'4', "fgbc"},
+                                                {'7', "abc"}, {'8', "abcdefg"}, {'9', "abcdfg"}};
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 4; ++column) {
+            const char c = Board[row][column];
+            const bool corner = (row == 0 || row == 3) && (column == 0 || column == 3);
+            const QRectF square(left + column * (cell + gap), top + row * (cell + gap), cell, cell);
+            p.setPen(QPen(QColor(64, 64, 64), 0.4));
+            p.setBrush(corner ? QColor(0, 128, 0) : c == '#' ? QColor(0, 0, 0) : QColor(236, 236, 236));
+            p.drawRect(square);
+            // Drawn as strokes, seven-segment style, so the icon needs no font.
+            const QRectF g(square.center() - QPointF(1.1, 1.7), QSizeF(2.2, 3.4));
+            const QPointF tl = g.topLeft(), tr = g.topRight(), bl = g.bottomLeft(), br = g.bottomRight();
+            const QPointF ml(g.left(), g.center().y()), mr(g.right(), g.center().y());
+            const std::map<char, std::pair<QPointF, QPointF>> segments = {
+                {'a', {tl, tr}}, {'b', {tr, mr}}, {'c', {mr, br}}, {'d', {bl, br}},
+                {'e', {ml, bl}}, {'f', {tl, ml}}, {'g', {ml, mr}}, {'h', {(tl + tr) / 2, (bl + br) / 2}}};
+            p.setPen(QPen(corner ? QColor(255, 255, 255) : QColor(0, 0, 0), 0.7, Qt::SolidLine, Qt::RoundCap));
+            if (auto d = digits.find(c); d != digits.end()) {
+                for (const char* k = d->second; *k; ++k) p.drawLine(segments.at(*k).first, segments.at(*k).second);
+            } else if (c == '+' || c == 'x') {
+                const QPointF m = g.center();
+                const double r = 1.3, t = c == 'x' ? 0.7071 : 0.0, u = c == 'x' ? 0.7071 : 1.0;
+                p.drawLine(m + QPointF(-r * u, -r * t), m + QPointF(r * u, r * t));
+                p.drawLine(m + QPointF(r * t, -r * u), m + QPointF(-r * t, r * u));
+            }
+        }
     }
     p.restore();
 }

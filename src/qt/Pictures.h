@@ -1,6 +1,6 @@
 // The program's two pictures, drawn in code so that no binary image files are
-// needed: the window icon (a small window holding a 4 by 4 grid of coloured
-// squares) and the smiley shown beside a right corner.
+// needed: the window icon (a small window holding a 4 by 4 grid of squares
+// that read as the board) and the smiley shown beside a right corner.
 #pragma once
 
 #include <QPixmap>
