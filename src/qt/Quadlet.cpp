@@ -150,9 +150,12 @@ void Quadlet::paintEvent(QPaintEvent*) {
         painter.drawRect(panel.adjusted(0, 0, -1, -1));
         panel.adjust(1, 1, -1, -1);
     }
-    // The raised edge in the theme's light and dark, as wide as the scale asks.
-    const int edge = std::min(Geometry(scale_).bevel(), std::min(panel.width(), panel.height()) / 4);
-    qDrawShadePanel(&painter, panel, pal, sunken, edge);
+    // The raised edge in the theme's light and dark, as wide as the scale asks;
+    // a disabled cell keeps the edge of an enabled one, like every cell's face.
+    QPalette edge = pal;
+    edge.setCurrentColorGroup(QPalette::Active);
+    qDrawShadePanel(&painter, panel, edge, sunken,
+                    std::min(Geometry(scale_).bevel(), std::min(panel.width(), panel.height()) / 4));
     if (hasFocus()) paintFocusRing(painter);
     const QString caption = text();
     if (caption.isEmpty()) return;
