@@ -28,7 +28,8 @@ shown_help_text() {
     xdotool mousemove --window "$window" 300 5 click 1
     sleep 0.3
     xdotool key F1
-    help=$(timeout 15 xdotool search --sync --pid "$app_pid" --name "Quorvex Help" | head -n 1)
+    # --all: by default a window of the game matching either condition would do.
+    help=$(timeout 15 xdotool search --sync --all --pid "$app_pid" --name "Quorvex Help" | head -n 1)
     [ -n "$help" ] || fail "Help opened no window"
     xdotool mousemove --window "$help" 200 200 click 1
     sleep 0.3
