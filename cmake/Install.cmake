@@ -16,7 +16,7 @@ set(QUORVEX_HELP_DESTINATION ${CMAKE_INSTALL_DATADIR}/quorvex/help)
 # Debian looks for a package's copyright under its lower-case name.
 set(QUORVEX_DOC_DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorvex)
 
-target_compile_definitions(quorvex PRIVATE QUORVEX_APP_ID="${QUORVEX_APP_ID}")
+target_compile_definitions(quorvex PRIVATE QUORVEX_APP_ID="${QUORVEX_APP_ID}" QUORVEX_VERSION="${PROJECT_VERSION}")
 
 # The program finds its installed help from its own folder, so the same
 # binary works under any prefix and from an unpacked package.

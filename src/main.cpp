@@ -8,6 +8,7 @@
 #include <QApplication>
 
 #include "game/Texts.h"
+#include "qt/CommandLine.h"
 #include "qt/DisplayCheck.h"
 #include "qt/MainWindow.h"
 
@@ -15,6 +16,12 @@ int main(int argc, char* argv[]) {
     // Past the file-size limit a write then fails with an error that the save
     // reports, instead of the signal ending the game halfway through a file.
     std::signal(SIGXFSZ, SIG_IGN);
+
+    if (const auto line = quorvex::ui::ReadCommandLine(argc, argv, QUORVEX_VERSION); !line.startGame) {
+        std::fputs(line.out.c_str(), stdout);
+        std::fputs(line.err.c_str(), stderr);
+        return line.status;
+    }
 
     // Without a display Qt would abort with a page about platform plugins;
     // say plainly what is missing instead.

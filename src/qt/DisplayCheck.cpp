@@ -1,11 +1,16 @@
 // Start-up checks for a display, before and while Qt opens one.
 #include "qt/DisplayCheck.h"
 
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
+#include <QGuiApplication>
 #include <QMessageLogContext>
 #include <QString>
 #include <QtGlobal>
@@ -42,6 +47,18 @@ bool HasDisplayArgument(int argc, char** argv) {
 void Fail(const std::string& line) {
     std::fprintf(stderr, "quorvex: %s\n", line.c_str());
     std::fflush(stderr);
+}
+
+// A display server that accepts the connection but never answers (a frozen
+// X server) would hold start-up for ever.
+constexpr unsigned DisplayAnswerSeconds = 5;
+char silentDisplayLine[512];
+
+extern "C" void DisplaySilent(int) {
+    // Only async-signal-safe calls here.
+    const ssize_t written = write(STDERR_FILENO, silentDisplayLine, std::strlen(silentDisplayLine));
+    (void)written;
+    _exit(1);
 }
 
 // Messages Qt writes while the application is being built, held back until
@@ -100,10 +117,32 @@ void ConstructOnDisplay(const std::function<void()>& construct, const Environmen
     held = &messages;
     heldEnv = &env;
     QtMessageHandler previous = qInstallMessageHandler(HoldMessage);
+    const char* display = env("DISPLAY");
+    std::snprintf(silentDisplayLine, sizeof silentDisplayLine,
+                  "quorvex: the display \"%s\" does not answer (waited %u s). %s\n", IsSet(display) ? display : "",
+                  DisplayAnswerSeconds, DisplayAdvice);
+    struct sigaction silent {}, before {};
+    silent.sa_handler = DisplaySilent;
+    sigaction(SIGALRM, &silent, &before);
+    alarm(DisplayAnswerSeconds);
     construct();
+    alarm(0);
+    sigaction(SIGALRM, &before, nullptr);
     qInstallMessageHandler(previous);
     held = nullptr;
     heldEnv = nullptr;
+    // A platform can start without a screen (linuxfb with no framebuffer);
+    // the first window would then abort the program. The platform names
+    // itself in the complaint that tells why.
+    if (QGuiApplication::primaryScreen() == nullptr) {
+        const QString platform = QGuiApplication::platformName();
+        std::string why;
+        for (const HeldMessage& m : messages)
+            if (why.empty() && m.text.contains(platform)) why = " (" + m.text.section(QLatin1Char('\n'), 0, 0).trimmed().toStdString() + ")";
+        Fail("no usable display: the platform \"" + platform.toStdString() + "\" found no screen" + why + ". " +
+             DisplayAdvice);
+        std::_Exit(1);
+    }
     for (const HeldMessage& m : messages) {
         QMessageLogContext context(m.file.isNull() ? nullptr : m.file.constData(), m.line,
                                    m.function.isNull() ? nullptr : m.function.constData(),

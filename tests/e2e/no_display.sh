@@ -1,19 +1,32 @@
 #!/usr/bin/env bash
 # With no usable display the program says so in one line and exits with
-# status 1 instead of aborting; the offscreen platform the tests use still
-# starts it.
+# status 1 instead of aborting or waiting for ever; the offscreen platform the
+# tests use still starts it; --version and --help need no display at all.
 # Usage: no_display.sh path/to/quorvex
 set -uo pipefail
 
 binary=${1:?usage: no_display.sh path/to/quorvex}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# The scratch folder, fail and start_xvfb.
+source "$(dirname "$0")/lib/session.sh"
 export XDG_CONFIG_HOME="$work/config"
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+# The options that only print: on standard output, status 0, no display.
+for option in --version --help; do
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$binary" "$option" >"$work/out" 2>"$work/err"
+    status=$?
+    [ "$status" -eq 0 ] && [ ! -s "$work/err" ] || fail "$option: status $status: $(cat "$work/err")"
+    echo "$option: $(head -n 1 "$work/out")"
+done
+grep -qx "quorvex [0-9.]*" <(env -u DISPLAY "$binary" --version) || fail "--version does not say 'quorvex' and a version"
+grep -q "^Usage: .*quorvex \[options\]" "$work/out" || fail "--help shows no usage line"
+# Anything unknown: one line, status 2.
+for argument in --bogus stray; do
+    env -u DISPLAY "$binary" "$argument" >"$work/out" 2>"$work/err"
+    status=$?
+    [ "$status" -eq 2 ] && [ "$(wc -l <"$work/err")" -eq 1 ] && [ ! -s "$work/out" ] ||
+        fail "$argument: status $status, not 2, or not one line: $(cat "$work/err")"
+    echo "$argument: $(cat "$work/err")"
+done
 
 # A display number nobody serves.
 free=""
@@ -28,6 +41,7 @@ cases=(
     "xcb without DISPLAY|-u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb|DISPLAY"
     "a display nobody serves|-u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:$free|:$free"
     "a platform that is not there|-u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=nowhere|nowhere"
+    "a frame buffer that is not there|-u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=linuxfb:fb=/nonexistent/fb0|linuxfb"
 )
 for entry in "${cases[@]}"; do
     IFS='|' read -r name environment names <<<"$entry"
@@ -41,6 +55,16 @@ for entry in "${cases[@]}"; do
     [ -s "$work/out" ] && fail "$name: wrote to stdout"
     echo "$name: $(cat "$work/err")"
 done
+
+# An X server that takes the connection but never answers: a bounded wait, one line.
+start_xvfb 640x480 "$free"
+kill -STOP "$xvfb_pid"
+timeout 30 env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$binary" >"$work/out" 2>"$work/err"
+status=$?
+kill -CONT "$xvfb_pid"
+[ "$status" -eq 1 ] && [ "$(wc -l <"$work/err")" -eq 1 ] || fail "frozen X server: status $status: $(cat "$work/err")"
+grep -q "^quorvex: the display \"$DISPLAY\" does not answer" "$work/err" || fail "frozen X server: $(cat "$work/err")"
+echo "a frozen X server: $(cat "$work/err")"
 
 # Offscreen needs no display: the game is still running after two seconds.
 env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work" "$binary" >/dev/null 2>"$work/err" &
