@@ -7,10 +7,6 @@
 
 namespace quorvex {
 
-namespace {
-constexpr std::int16_t RightButton = 2;
-}
-
 std::int16_t Form1::DigitStep(int index, std::int16_t button) {
     const bool right = button == RightButton;
     const int v = OperandValue(GridDisp[index].Caption) + (right ? -1 : 1);

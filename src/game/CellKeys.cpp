@@ -6,9 +6,6 @@ namespace quorvex {
 
 namespace {
 
-constexpr std::int16_t LeftButton = 1;
-constexpr std::int16_t RightButton = 2;
-
 // "" when the key names no operator.
 const char* OperatorOfKey(char key) {
     switch (key) {

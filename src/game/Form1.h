@@ -76,6 +76,7 @@ public:
     void Form_Unload(std::int16_t& Cancel);
     void Exitx_Click();
     void GridDisp_MouseClick(std::int16_t Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
+    static constexpr std::int16_t LeftButton = 1, RightButton = 2;  // its Button values
     void NewPuz_Click();
     void ShowSolx_Click();
     void StartSolx_Click();
