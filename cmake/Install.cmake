@@ -25,25 +25,30 @@ file(RELATIVE_PATH help_from_bindir
 target_compile_definitions(quorvex_qt PRIVATE QUORVEX_HELP_FROM_BINDIR="${help_from_bindir}")
 
 # Icons: the window icon's own drawing code renders the installed pictures.
-find_package(Qt6 COMPONENTS Svg)
-if(NOT Qt6Svg_FOUND)
-  message(FATAL_ERROR "Qt 6 SVG (Debian: qt6-svg-dev) is needed to write the scalable icon")
-endif()
-add_executable(quorvex_icons tools/render_icons.cpp)
-target_link_libraries(quorvex_icons PRIVATE quorvex_qt Qt6::Svg)
+# Only the installed files need them: building just the game to play it
+# leaves them out (QUORVEX_ICONS=OFF), and with them Qt 6 SVG.
+set(icon_files)
+if(QUORVEX_ICONS)
+  find_package(Qt6 COMPONENTS Svg)
+  if(NOT Qt6Svg_FOUND)
+    message(FATAL_ERROR "Qt 6 SVG (Debian: qt6-svg-dev) is needed to write the scalable icon")
+  endif()
+  add_executable(quorvex_icons tools/render_icons.cpp)
+  target_link_libraries(quorvex_icons PRIVATE quorvex_qt Qt6::Svg)
 
-set(QUORVEX_ICON_SIZES 16 22 24 32 48 64 128 256)
-set(icon_dir ${PROJECT_BINARY_DIR}/icons/hicolor)
-set(icon_files ${icon_dir}/scalable/apps/${QUORVEX_APP_ID}.svg)
-foreach(size ${QUORVEX_ICON_SIZES})
-  list(APPEND icon_files ${icon_dir}/${size}x${size}/apps/${QUORVEX_APP_ID}.png)
-endforeach()
-add_custom_command(OUTPUT ${icon_files}
-  COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
-          $<TARGET_FILE:quorvex_icons> ${icon_dir} ${QUORVEX_APP_ID} ${QUORVEX_ICON_SIZES}
-  DEPENDS quorvex_icons
-  COMMENT "Drawing the installed icons"
-  VERBATIM)
+  set(QUORVEX_ICON_SIZES 16 22 24 32 48 64 128 256)
+  set(icon_dir ${PROJECT_BINARY_DIR}/icons/hicolor)
+  set(icon_files ${icon_dir}/scalable/apps/${QUORVEX_APP_ID}.svg)
+  foreach(size ${QUORVEX_ICON_SIZES})
+    list(APPEND icon_files ${icon_dir}/${size}x${size}/apps/${QUORVEX_APP_ID}.png)
+  endforeach()
+  add_custom_command(OUTPUT ${icon_files}
+    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
+            $<TARGET_FILE:quorvex_icons> ${icon_dir} ${QUORVEX_APP_ID} ${QUORVEX_ICON_SIZES}
+    DEPENDS quorvex_icons
+    COMMENT "Drawing the installed icons"
+    VERBATIM)
+endif()
 
 # Debian wants man pages and changelogs compressed, without time stamps.
 set(man_page ${PROJECT_BINARY_DIR}/man/quorvex.6.gz)
@@ -64,8 +69,10 @@ install(TARGETS quorvex RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY resources/help/ DESTINATION ${QUORVEX_HELP_DESTINATION})
 install(FILES ${QUORVEX_DESKTOP_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${QUORVEX_METAINFO_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(DIRECTORY ${icon_dir}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor
-  FILES_MATCHING PATTERN "*.png" PATTERN "*.svg")
+if(QUORVEX_ICONS)
+  install(DIRECTORY ${icon_dir}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor
+    FILES_MATCHING PATTERN "*.png" PATTERN "*.svg")
+endif()
 install(FILES ${man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${QUORVEX_DATA}/copyright ${changelog} DESTINATION ${QUORVEX_DOC_DESTINATION})
 
