@@ -35,7 +35,7 @@ public:
 
     MsgAnswer showMessage(std::string_view text, MsgButtons buttons) override {
         messages.push_back({std::string(text), buttons});
-        if (onModal) onModal();
+        modal();
         if (buttons == MsgButtons::Ok) return MsgAnswer::Ok;
         const MsgAnswer a = answers.empty() ? MsgAnswer::No : answers.front();
         if (!answers.empty()) answers.pop_front();
@@ -46,15 +46,9 @@ public:
     }
     void setWindowTitle(std::string_view title) override { titles.emplace_back(title); }
     double secondsSinceMidnight() override { return clock; }
-    void printPage(const PrintJob& job) override {
-        printed.push_back(job);
-        if (onModal) onModal();
-    }
+    void printPage(const PrintJob& job) override { printed.push_back(job), modal(); }
     void openHelp() override { ++helpOpened; }
-    void showAbout() override {
-        ++aboutShown;
-        if (onModal) onModal();
-    }
+    void showAbout() override { ++aboutShown, modal(); }
     void endProgram() override { ++programEnded; }
     double monotonicSeconds() override { return ++clockReads, monotonic; }
     StoreResult loadStatistics(Statistics& into) override {
@@ -71,12 +65,12 @@ public:
         preferences = p;
         return {};
     }
-    void showStatistics() override {
-        ++statisticsShown;
-        if (onModal) onModal();
-    }
+    void showStatistics() override { ++statisticsShown, modal(); }
     void logWarning(std::string_view line) override { warnings.emplace_back(line); }
 
+    void modal() {
+        if (onModal) onModal();
+    }
     int count(const std::string& text) const {
         const auto same = [&](const Message& m) { return m.text == text; };
         return static_cast<int>(std::count_if(messages.begin(), messages.end(), same));

@@ -151,19 +151,6 @@ private slots:
 
     }
 
-    // Two copies of the game on one file, each playing two puzzles in turn.
-    void twoCopiesPlayingInTurnLoseNoCount() {
-        ScratchConfig config;
-        ExpectLogLine(), ExpectLogLine();
-        Fixture first, second;
-        for (Fixture* t : {&first, &second, &first, &second}) {
-            t->click(3);
-            QTest::mouseClick(t->w.newPuzButton(), Qt::LeftButton);
-        }
-        QVERIFY2(Read(StatisticsFile()).contains("played=4\n"), Read(StatisticsFile()).constData());
-        QCOMPARE(second.w.form().Stats.Played, 4);
-    }
-
     void damagedOrReadOnlyFilesNeverStopTheGame() {
         const QByteArray garbage = QByteArray(1, '\0') + "\xff\x10[statistics\nplayed=\x01\n";
         const QByteArray five = "[statistics]\nbestMs=none\nbestStreak=0\ncurrentStreak=0\nplayed=5\nsolvedUnaided=0\n"
