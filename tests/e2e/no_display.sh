@@ -23,7 +23,8 @@ grep -q "^Usage: .*quorvex \[options\]" "$work/out" || fail "--help shows no usa
 for argument in --bogus stray; do
     env -u DISPLAY "$binary" "$argument" >"$work/out" 2>"$work/err"
     status=$?
-    [ "$status" -eq 2 ] && [ "$(wc -l <"$work/err")" -eq 1 ] && [ ! -s "$work/out" ] ||
+    [ "$status" -eq 2 ] && [ "$(wc -l <"$work/err")" -eq 1 ] && [ ! -s "$work/out" ] &&
+        grep -q "^quorvex: .* Try 'quorvex --help'\.$" "$work/err" ||
         fail "$argument: status $status, not 2, or not one line: $(cat "$work/err")"
     echo "$argument: $(cat "$work/err")"
 done

@@ -110,8 +110,14 @@ private slots:
             w.activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(&w));
             QCOMPARE(after(2), QStringLiteral("Time 1:07"));
+            // settings.ini is a link to someone else's file: replaced, never written through.
+            const QString settings = QFileInfo(StatisticsFile()).path() + "/settings.ini", other = config.dir.filePath("other");
+            QDir().mkpath(QFileInfo(settings).path());
+            QVERIFY(QFile(other).open(QIODevice::WriteOnly) && QFile::link(other, settings));
+            ExpectLogLine(".*settings.ini was a symbolic link to .*other; Quorvex now keeps a file of its own there");
             t.key(Qt::Key_T, Qt::ControlModifier);
             QVERIFY(!w.timerLabel()->isVisible() && !t.action("Timerx")->isChecked() && w.statusBar()->isVisible());
+            QVERIFY(Read(other).isEmpty() && !QFileInfo(settings).isSymLink());
             sameBoard(w);
         }
         // Remembered: the next run starts with the time hidden, the board where it was.
