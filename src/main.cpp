@@ -36,9 +36,11 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QString::fromUtf8(quorvex::text::AppTitle));
     // Ties the running window to the installed desktop entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral(QUORVEX_APP_ID));
-    QApplication::setWindowIcon(quorvex::ui::MainWindow::AppIcon());
 
     quorvex::ui::MainWindow window;
+    // The main window draws the icon at every size; the other windows share
+    // it instead of drawing it again before the game can show.
+    QApplication::setWindowIcon(window.windowIcon());
     window.show();
     return app->exec();
 }
