@@ -8,7 +8,7 @@
 
 #include <algorithm>
 #include <memory>
-#include <string>
+#include <string_view>
 
 #include "board/Arithmetic.h"
 
@@ -60,8 +60,8 @@ Tables BuildTables() {
             for (int c = 1; c < Digits; ++c)
                 for (int p = 0; p < Pairs; ++p) {
                     const int v = EvalEquation(static_cast<std::int16_t>(a), static_cast<std::int16_t>(b),
-                                               static_cast<std::int16_t>(c), std::string(1, OpChar[p / 3]),
-                                               std::string(1, OpChar[p % 3]));
+                                               static_cast<std::int16_t>(c), std::string_view(&OpChar[p / 3], 1),
+                                               std::string_view(&OpChar[p % 3], 1));
                     if (v < 1 || v > 9) continue;
                     t.value[Key(a, b, c)][p] = static_cast<std::int8_t>(v);
                     t.reach[Key(a, b, c)][v] |= static_cast<std::uint16_t>(1u << p);
