@@ -21,6 +21,9 @@
 
 namespace quorvex {
 
+// A caption as it is spoken: "plus", "minus", "times", "equals", "empty".
+std::string SpokenValue(const std::string& caption);
+
 class Form1 {
 public:
     // The game's own random generator is used unless another is given (tests
@@ -132,6 +135,26 @@ public:
     // a key that does not fit the cell, changes nothing.
     void TypeKey(int index, char key);
 
+    // ---- What a screen reader says -------------------------------------------
+    // "Row 3, column 5: 7", "Target, top left corner: 4": a cell as it is read.
+    std::string CellName(int index) const;
+    // What a cell is for: "number to fill in", "operator", "result", "given
+    // corner" ("corner to set" in set-up mode), ...
+    std::string CellRoleText(int index) const;
+    // Where the board's cursor stops: in play every number, operator and
+    // result (read-only ones too), in set-up mode the four corners only.
+    bool CursorStop(int index) const;
+    // Corner j (1..4) of a cell, 0 when it is no corner.
+    int CornerOf(int index) const;
+    // The last thing to be said, numbered so that it is said once.
+    struct Spoken {
+        std::string Text;
+        int Serial = 0;
+    } Announcement;
+    // The four targets, and which corners are right (in set-up mode the
+    // corners set so far), as one announcement.
+    void ReadTargets();
+
     // ---- Procedures -------------------------------------------------------
     void PrepareBoard();
     void AssignCellTags();
@@ -176,6 +199,9 @@ private:
     void EvalOperatorLine(int index);
     void ApplyKey(int index, char key);
     bool CornerIsRight(int k, const std::array<std::string, 5>& captions) const;
+    void Announce(std::string text);
+    // What a step changed, as one announcement.
+    void AnnounceChanges(const BoardState& before);
     void LineSearch(int i, int step, std::int16_t target);
     // The solution record as a run found it: a run that gives up puts it back.
     struct SolutionRecord {

@@ -51,6 +51,7 @@ void Form1::PlayerStep(const std::function<void()>& change) {
     const BoardState before = CaptureState();
     change();
     if (Busy()) return;
+    AnnounceChanges(before);
 
     // Set-up mode has no steps to undo: its corners are not a board in play.
     if (inPlay && SetupMode == FlagOff) {

@@ -35,6 +35,8 @@ void Form1::SolveMx_Click() {
         ShowSolx.Enabled = false;
         NewPuz.Visible = false;
         for (int j = 1; j <= 4; ++j) NPict[j].Visible = false;
+        // Only now does the menu see set-up mode (Hint goes off).
+        RefreshToolsMenu();
         return;
     }
 
@@ -52,6 +54,7 @@ void Form1::SolveMx_Click() {
     NewPuz.Visible = true;
     CornerVal1 = CornerVal7 = CornerVal43 = CornerVal49 = -1;
     ColourCorners(ClrGreen);
+    RefreshToolsMenu();
 }
 
 void Form1::Solveit_Click() {
