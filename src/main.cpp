@@ -11,6 +11,7 @@
 #include "qt/CommandLine.h"
 #include "qt/DisplayCheck.h"
 #include "qt/MainWindow.h"
+#include "qt/Pictures.h"
 
 int main(int argc, char* argv[]) {
     // Past the file-size limit a write then fails with an error that the save
@@ -36,11 +37,10 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QString::fromUtf8(quorvex::text::AppTitle));
     // Ties the running window to the installed desktop entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral(QUORVEX_APP_ID));
+    // Drawn once, in every size, for the main window and every other window alike.
+    QApplication::setWindowIcon(quorvex::ui::AppIcon());
 
     quorvex::ui::MainWindow window;
-    // The main window draws the icon at every size; the other windows share
-    // it instead of drawing it again before the game can show.
-    QApplication::setWindowIcon(window.windowIcon());
     window.show();
     return app->exec();
 }

@@ -2,11 +2,15 @@
 // paints whatever it says after each handler returns.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "board/Colour.h"
 
 namespace quorvex {
+
+// The mouse button of a click on a cell: a right click steps a number down.
+enum MouseButton : std::int16_t { LeftButton = 1, RightButton = 2 };
 
 // One Quadlet: a board cell or one of the two buttons.
 struct Cell {

@@ -139,8 +139,9 @@ public:
     // "Row 3, column 5: 7", "Target, top left corner: 4": a cell as it is read.
     std::string CellName(int index) const;
     // What a cell is for: "number to fill in", "operator", "result", "given
-    // corner" ("corner to set" in set-up mode), ...
-    std::string CellRoleText(int index) const;
+    // corner" ("corner to set" in set-up mode), ...; for cell 49 also why it
+    // is not right when the result row and the result column disagree.
+    std::string CellDescription(int index) const;
     // Where the board's cursor stops: in play every number, operator and
     // result (read-only ones too), in set-up mode the four corners only.
     bool CursorStop(int index) const;

@@ -50,7 +50,8 @@ std::string Form1::CellName(int index) const {
     return value;
 }
 
-std::string Form1::CellRoleText(int index) const {
+std::string Form1::CellDescription(int index) const {
+    if (const std::string note = index == 49 ? FinalCellNote() : ""; !note.empty()) return "given corner. " + note;
     if (CornerOf(index) != 0) return SetupMode == FlagOn ? "corner to set" : "given corner";
     switch (RoleOf(index)) {
     case CellRole::Number: return "number to fill in";
@@ -93,7 +94,9 @@ void Form1::AnnounceChanges(const BoardState& before) {
             if (changed || NPict[j].Visible != before.NPict[j].Visible)
                 corners.push_back(Capitalised(CornerNames[j]) + " corner " + (NPict[j].Visible ? "right: " : "wrong: ") +
                                   SpokenValue(GridDisp[i].Caption));
-        } else if (changed) {
+        } else if (changed && !(before.GridDisp[i].Caption.empty() && GridDisp[i].Caption == "?")) {
+            // (The first step of a puzzle fills every result it cannot work
+            // out yet with "?": nothing worth hearing.)
             cells.push_back(CellName(i));
         }
     }

@@ -76,10 +76,10 @@ Geometry Geometry::ForClientSize(QSize client) {
     return Geometry(scale, origin);
 }
 
-double Geometry::OpeningScale(QSize available, QSize chrome, int margin) {
-    const int steps = int(std::lround((DefaultScale - MinimumScale) / ScaleStep));
+double Geometry::OpeningScale(QSize available, QSize chrome, int margin, double wanted) {
+    const int steps = int(std::floor((wanted - MinimumScale) / ScaleStep + 1e-9));
     for (int n = 0; n < steps; ++n) {
-        const double scale = DefaultScale - n * ScaleStep;
+        const double scale = wanted - n * ScaleStep;
         const QSize client = Geometry(scale).clientSize();
         if (client.width() + chrome.width() + 2 * margin <= available.width() &&
             client.height() + chrome.height() + 2 * margin <= available.height())

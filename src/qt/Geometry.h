@@ -45,10 +45,10 @@ public:
     static Geometry ForClientSize(QSize client);
 
     // The scale the window opens at: the largest, in steps of ScaleStep and
-    // at most DefaultScale, whose client area with `chrome` around it (menu
-    // bar, window frame) fits in `available` leaving `margin` on every side.
+    // at most `wanted`, whose client area with `chrome` around it (menu bar,
+    // window frame) fits in `available` leaving `margin` on every side.
     // MinimumScale when even that does not fit.
-    static double OpeningScale(QSize available, QSize chrome, int margin);
+    static double OpeningScale(QSize available, QSize chrome, int margin, double wanted = DefaultScale);
 
     static QSizeF DesignClientSizeF();            // scale 1, fractional
     static QSize DesignClientSize();               // scale 1, whole pixels

@@ -1,16 +1,17 @@
-// The main window: controls, menu, layout and the bridge to the core.
+// The main window: controls, menus, layout and the bridge to the core.
 #include "qt/MainWindow.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPainter>
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
@@ -18,8 +19,8 @@
 #include <QTimer>
 
 #include "game/Texts.h"
-#include "qt/BoardAccessible.h"
 #include "qt/BoardCursor.h"
+#include "qt/BoardGrid.h"
 #include "qt/Colours.h"
 #include "qt/Pictures.h"
 #include "qt/QtServices.h"
@@ -31,38 +32,9 @@ namespace {
 
 constexpr double MessageFontPoints = 9.6;
 
-// A smiley that stays sharp at any scale and lets clicks through to the
-// cells beneath it.
-class SmileyPicture : public QWidget {
-public:
-    SmileyPicture(QWidget* parent, int j, const QString& corner) : QWidget(parent) {
-        // Named first: the accessibility layer tells a picture by its name.
-        setObjectName(QStringLiteral("NPict%1").arg(j));
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAccessibleName(QStringLiteral("Smiley: the %1 corner is right").arg(corner));
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        const int side = std::min(width(), height());
-        if (side <= 0) return;
-        const qreal dpr = devicePixelRatioF();
-        const int device = int(side * dpr + 0.5);
-        if (cache_.isNull() || cache_.width() != device) {
-            cache_ = SmileyPixmap(device);
-            cache_.setDevicePixelRatio(dpr);
-        }
-        QPainter painter(this);
-        painter.drawPixmap(QPointF((width() - side) / 2.0, (height() - side) / 2.0), cache_);
-    }
-
-private:
-    QPixmap cache_;
-};
-
-void SetShown(QWidget* widget, bool shown) {
-    if (widget->isHidden() == shown) widget->setVisible(shown);
-}
+// The font size a desktop without settings gives, at which the board opens
+// at its default scale; a desktop that asks for larger text gets a larger board.
+constexpr double PlainDesktopPoints = 9.0;
 
 QLabel* MakeMessageLabel(QWidget* parent, const char* name, Colour background) {
     auto* label = new QLabel(parent);
@@ -78,9 +50,12 @@ QLabel* MakeMessageLabel(QWidget* parent, const char* name, Colour background) {
 
 QString Text(const std::string& s) { return QString::fromStdString(s); }
 
-// The menu's title with its first letter as the mnemonic (Alt+P); the
-// caption itself stays as the game names it.
-QString MenuTitle(const std::string& caption) { return caption.empty() ? QString() : QLatin1Char('&') + Text(caption); }
+// A caption with `mnemonic` marked at its first occurrence; the words stay the game's own.
+QString WithMnemonic(const std::string& caption, char mnemonic) {
+    QString text = Text(caption);
+    if (const qsizetype at = mnemonic ? text.indexOf(QLatin1Char(mnemonic)) : -1; at >= 0) text.insert(at, '&');
+    return text;
+}
 
 // The window manager's frame is unknown until the window is shown; a title
 // bar and a thin border are assumed, and a margin kept clear of the screen's edges.
@@ -89,41 +64,34 @@ constexpr int ScreenMargin = 8;
 
 }  // namespace
 
-QIcon MainWindow::AppIcon() {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(WindowIconPixmap(size));
-    return icon;
-}
-
 MainWindow::MainWindow(ServicesFactory makeServices, std::unique_ptr<RandomSource> random, QWidget* parent)
     : QMainWindow(parent), geometry_(Geometry::DefaultScale) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(text::AppTitle));
-    setWindowIcon(AppIcon());
 
     services_ = makeServices ? makeServices(*this) : std::make_unique<QtServices>(*this);
     form_ = std::make_unique<Form1>(*services_, std::move(random));
 
     buildBoard();
-    buildMenu();
-    buildToolsMenu();
+    buildMenus();
     buildStatusLine();
 
     dispatch([this] { form_->Form_Load(); });
 
     buildKeys();
 
-    // Sized once the menu has its caption, which decides the menu bar's height;
-    // as large as the design's default, or smaller when the screen asks for it.
-    // The status line sits under the board and adds its own height.
+    // Sized once the menu has its caption, which decides the menu bar's height:
+    // the board as large as the desktop's font asks, or smaller when the
+    // screen does. The status line sits under the board and adds its own height.
     const int barsHeight = menuBar()->sizeHint().height() + statusBar()->minimumHeight();
     const QSize chrome(2 * AssumedBorder,
                        barsHeight + style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * AssumedBorder);
     const QRect available = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
-    const QSize client = Geometry(Geometry::OpeningScale(available.size(), chrome, ScreenMargin)).clientSize();
+    const double wanted = Geometry::DefaultScale * QFontInfo(QApplication::font()).pointSizeF() / PlainDesktopPoints;
+    const QSize client = Geometry(Geometry::OpeningScale(available.size(), chrome, ScreenMargin, wanted)).clientSize();
     resize(client.width(), client.height() + barsHeight);
     relayout();
-    cursor_ = SettleCursor(1, [this](int i) { return cellTakesInput(i); });
+    cursor_ = SettleCursor(1, [this](int i) { return form_->CursorStop(i); });
     focusBoard();
 }
 
@@ -133,29 +101,28 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::buildBoard() {
-    auto* area = new BoardArea(this);
-    board_ = area;
+    board_ = new QWidget(this);
     board_->setObjectName(QStringLiteral("BoardArea"));
     board_->setMinimumSize(Geometry(Geometry::MinimumScale).clientSize());
     board_->installEventFilter(this);
     setCentralWidget(board_);
 
-    // Created first so that it stays under everything it encloses.
-    frame_ = new QFrame(board_);
-    frame_->setObjectName(QStringLiteral("Frame1"));
-    frame_->setFrameStyle(QFrame::Box | QFrame::Sunken);
-
-    for (int i = 0; i < CellCount; ++i) {
-        auto* cell = new Quadlet(Quadlet::Kind::Cell, i, board_);
-        connect(cell, &Quadlet::mouseClicked, this, [this](int index, int button) {
+    grid_ = new BoardGrid(board_);
+    for (int i = 1; i < CellCount; ++i) {
+        Quadlet* cell = i <= GridCells ? grid_->cell(i) : new Quadlet(Quadlet::Kind::Cell, i, board_);
+        cell->setObjectName(QStringLiteral("GridDisp%1").arg(i));
+        connect(cell, &Quadlet::mouseClicked, this, [this](int index, MouseButton button) {
             dispatch([this, index, button] { form_->ClickCell(index, button); });
         });
-        connect(cell, &Quadlet::focusEntered, this, [this](int index) { cursor_ = index; });
+        connect(cell, &Quadlet::focusEntered, this, [this](int index) {
+            cursor_ = index;
+            // What was said on the cell left behind goes back to what it is for.
+            if (announced_ != 0 && announced_ != index)
+                cells_[std::size_t(announced_)]->setAccessibleDescription(Text(form_->CellDescription(announced_)));
+            announced_ = 0;
+        });
         cells_[std::size_t(i)] = cell;
-        if (i >= 1 && i <= GridCells) area->table()->cells[std::size_t(i - 1)] = cell;
     }
-    // The template cell exists for the core's sake only.
-    cells_[0]->hide();
 
     rightMess_ = MakeMessageLabel(board_, "RightMess", Rgb(0, 128, 0));
     compMess_ = MakeMessageLabel(board_, "CompMess", Rgb(128, 0, 0));
@@ -173,50 +140,82 @@ void MainWindow::buildBoard() {
 
     const char* corners[] = {"", "top left", "top right", "bottom left", "bottom right"};
     for (int j = 1; j <= 4; ++j) {
-        auto* picture = new SmileyPicture(board_, j, QString::fromLatin1(corners[j]));
-        picture->raise();  // over the target cell it replaces
+        // Over the target cell it replaces, letting clicks through to the cells beneath.
+        auto* picture = new QLabel(board_);
+        picture->setObjectName(QStringLiteral("NPict%1").arg(j));
+        picture->setAttribute(Qt::WA_TransparentForMouseEvents);
+        picture->setAlignment(Qt::AlignCenter);
+        picture->setAccessibleName(QStringLiteral("Smiley: the %1 corner is right").arg(QLatin1String(corners[j])));
         pictures_[std::size_t(j)] = picture;
     }
+
+    // Created last, so that a screen reader looking for what lies under a
+    // point meets the controls before the frame that encloses them all.
+    frame_ = new QFrame(board_);
+    frame_->setObjectName(QStringLiteral("Frame1"));
+    frame_->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    frame_->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-QAction* MainWindow::addCommand(const char* name, const MenuItem& item, void (Form1::*handler)()) {
-    return addCommand(gamex_, name, item, handler);
-}
-
-QAction* MainWindow::addCommand(QMenu* menu, const char* name, const MenuItem& item, void (Form1::*handler)()) {
+QAction* MainWindow::addCommand(QMenu* menu, const char* name, const MenuItem& item, void (Form1::*handler)(),
+                                char mnemonic) {
     QAction* action = menu->addAction(QString());
     action->setObjectName(QString::fromLatin1(name));
     connect(action, &QAction::triggered, this, [this, handler] { dispatch([this, handler] { ((*form_).*handler)(); }); });
-    menuBindings_.push_back({action, &item});
+    menuBindings_.push_back({action, &item, mnemonic});
     return action;
 }
 
-void MainWindow::buildMenu() {
+void MainWindow::buildMenus() {
     gamex_ = menuBar()->addMenu(QString());
     gamex_->setObjectName(QStringLiteral("Gamex"));
-    auto separator = [this](const char* name) { gamex_->addSeparator()->setObjectName(QString::fromLatin1(name)); };
+    auto separator = [](QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(QString::fromLatin1(name)); };
 
+    // Alt+P, then a letter: "c" both enters and ends set-up mode, whatever its caption says.
     Form1& f = *form_;
-    addCommand("StartSolx", f.StartSolx, &Form1::StartSolx_Click);
-    addCommand("ShowSolx", f.ShowSolx, &Form1::ShowSolx_Click);
-    separator("dash1");
-    addCommand("SolveMx", f.SolveMx, &Form1::SolveMx_Click);
-    separator("dash2");
-    addCommand("PrintX", f.PrintX, &Form1::PrintX_Click)->setShortcut(QKeySequence::Print);
-    separator("dash3");
-    addCommand("Helpx", f.Helpx, &Form1::Helpx_Click)->setShortcut(QKeySequence::HelpContents);
-    addCommand("Aboutx", f.Aboutx, &Form1::Aboutx_Click);
-    separator("xx1");
+    addCommand(gamex_, "StartSolx", f.StartSolx, &Form1::StartSolx_Click, 'S');
+    addCommand(gamex_, "ShowSolx", f.ShowSolx, &Form1::ShowSolx_Click, 'w');
+    separator(gamex_, "dash1");
+    addCommand(gamex_, "SolveMx", f.SolveMx, &Form1::SolveMx_Click, 'c');
+    separator(gamex_, "dash2");
+    addCommand(gamex_, "PrintX", f.PrintX, &Form1::PrintX_Click, 'P')->setShortcut(QKeySequence::Print);
+    separator(gamex_, "dash3");
+    addCommand(gamex_, "Helpx", f.Helpx, &Form1::Helpx_Click, 'H')->setShortcut(QKeySequence::HelpContents);
+    addCommand(gamex_, "Aboutx", f.Aboutx, &Form1::Aboutx_Click, 'A');
+    separator(gamex_, "xx1");
     // Spelt out: some platforms' standard Quit key is not Ctrl+Q, or none at all.
-    addCommand("Exitx", f.Exitx, &Form1::Exitx_Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addCommand(gamex_, "Exitx", f.Exitx, &Form1::Exitx_Click, 'x')->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    // Escape from the menu, or a command chosen from it, leaves no keyboard
-    // focus behind on the menu bar: it goes back to the board.
-    connect(gamex_, &QMenu::aboutToHide, this, [this] {
-        QTimer::singleShot(0, this, [this] {
-            if (!QApplication::activePopupWidget() && !QApplication::activeModalWidget()) focusBoard();
-        });
+    // Undo, redo, statistics and the timer: a menu of their own beside the
+    // Puzzle menu, which keeps its items as they are.
+    toolsx_ = menuBar()->addMenu(QString());
+    toolsx_->setObjectName(QStringLiteral("Toolsx"));
+    addCommand(toolsx_, "Undox", f.Undox, &Form1::Undox_Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    addCommand(toolsx_, "Redox", f.Redox, &Form1::Redox_Click)
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    QAction* hint = addCommand(toolsx_, "Hintx", f.Hintx, &Form1::Hint_Click);
+    hint->setShortcut(QKeySequence(Qt::Key_H));
+    // Runs after the hint itself: the changed cell takes the cursor and lights up.
+    connect(hint, &QAction::triggered, this, [this] {
+        // A hint refused while a message box is open changed nothing.
+        if (const int changed = form_->HintedCell; changed != 0 && !QApplication::activeModalWidget()) {
+            focusCell(changed);
+            cell(changed)->flash();
+        }
     });
+    separator(toolsx_, "dash4");
+    addCommand(toolsx_, "Statx", f.Statx, &Form1::Statx_Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    addCommand(toolsx_, "Timerx", f.Timerx, &Form1::Timerx_Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+
+    // Escape from a menu, or a command chosen from it, leaves no keyboard
+    // focus behind on the menu bar: it goes back to the board.
+    for (QMenu* menu : {gamex_, toolsx_}) {
+        connect(menu, &QMenu::aboutToHide, this, [this] {
+            QTimer::singleShot(0, this, [this] {
+                if (!QApplication::activePopupWidget() && !QApplication::activeModalWidget()) focusBoard();
+            });
+        });
+    }
 }
 
 void MainWindow::buildKeys() {
@@ -234,17 +233,13 @@ void MainWindow::buildKeys() {
     connect(menuKey, &QShortcut::activated, this, [this] { menuBar()->setActiveAction(gamex_->menuAction()); });
 }
 
-bool MainWindow::cellTakesInput(int index) const {
-    return index >= 1 && index <= GridCells && form_->GridDisp[std::size_t(index)].TakesInput();
-}
-
 bool MainWindow::boardHasFocus() const {
     const auto* focused = qobject_cast<const Quadlet*>(focusWidget());
     return focused && focused->kind() == Quadlet::Kind::Cell && focused->hasFocus();
 }
 
 void MainWindow::focusCell(int index) {
-    if (!cellTakesInput(index)) return;
+    if (!form_->CursorStop(index)) return;
     cursor_ = index;
     cells_[std::size_t(index)]->setFocus(Qt::OtherFocusReason);
 }
@@ -255,12 +250,9 @@ void MainWindow::focusBoard() {
     // event, so the cursor follows the window's own record of it.
     if (const auto* last = qobject_cast<const Quadlet*>(focusWidget()); last && last->kind() == Quadlet::Kind::Cell)
         cursor_ = last->index();
-    // The cursor's cell may have stopped taking input (set-up mode left, say).
-    const int settled = SettleCursor(cursor_, [this](int i) { return cellTakesInput(i); });
-    if (settled == 0) {
-        board_->setFocus(Qt::OtherFocusReason);
-        return;
-    }
+    // The cursor's cell may have stopped being a stop (set-up mode entered, say).
+    const int settled = SettleCursor(cursor_, [this](int i) { return form_->CursorStop(i); });
+    if (settled == 0) return board_->setFocus(Qt::OtherFocusReason);
     focusCell(settled);
 }
 
@@ -276,14 +268,11 @@ bool MainWindow::focusNextPrevChild(bool) {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-    if (!boardHasFocus()) {
-        QMainWindow::keyPressEvent(event);
-        return;
-    }
-    const auto takesInput = [this](int i) { return cellTakesInput(i); };
+    if (!boardHasFocus()) return QMainWindow::keyPressEvent(event);
+    const auto stop = [this](int i) { return form_->CursorStop(i); };
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     const bool ctrl = mods & Qt::ControlModifier;
-    auto move = [&](CursorMove m) { focusCell(MoveCursor(cursor_, m, takesInput)); };
+    auto move = [&](CursorMove m) { focusCell(MoveCursor(cursor_, m, stop)); };
     auto type = [&](char key) {
         const int index = cursor_;
         dispatch([this, index, key] { form_->TypeKey(index, key); });
@@ -305,6 +294,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Return:
         case Qt::Key_Enter: return type('\r');
         case Qt::Key_Backspace: return type('\b');
+        case Qt::Key_T: return dispatch([this] { form_->ReadTargets(); });
         default: break;
         }
     }
@@ -324,7 +314,8 @@ void MainWindow::relayout() {
     const Geometry& g = geometry_;
 
     frame_->setGeometry(g.frame());
-    for (int i = 0; i < CellCount; ++i) {
+    grid_->layOut(g);
+    for (int i = FirstTargetCell; i < CellCount; ++i) {
         cells_[std::size_t(i)]->setGeometry(g.cell(i));
         cells_[std::size_t(i)]->setScale(g.scale());
     }
@@ -341,44 +332,68 @@ void MainWindow::relayout() {
         button->setGeometry(g.button());
         button->setScale(g.scale());
     }
-    for (int j = 1; j <= 4; ++j) pictures_[std::size_t(j)]->setGeometry(g.picture(j));
+    for (int j = 1; j <= 4; ++j) {
+        // Drawn at its size on screen, so that it stays sharp at any scale.
+        QLabel* picture = pictures_[std::size_t(j)];
+        picture->setGeometry(g.picture(j));
+        const qreal dpr = devicePixelRatioF();
+        QPixmap smiley = SmileyPixmap(int(std::min(picture->width(), picture->height()) * dpr + 0.5));
+        smiley.setDevicePixelRatio(dpr);
+        picture->setPixmap(smiley);
+    }
 }
 
-void MainWindow::sync() {
-    // Whether a hint can be given follows from the whole board, which any
-    // handler may have changed.
-    form_->RefreshToolsMenu();
-    const Form1& f = *form_;
-    for (int i = 0; i < CellCount; ++i) {
-        const Cell& state = f.GridDisp[std::size_t(i)];
-        cells_[std::size_t(i)]->setState(state);
-        SetShown(cells_[std::size_t(i)], i != 0 && state.Visible);
+void MainWindow::sync(const Form1& f) {
+    for (int i = 1; i < CellCount; ++i) {
+        Quadlet* cell = cells_[std::size_t(i)];
+        cell->setState(f.GridDisp[std::size_t(i)]);
+        cell->setVisible(f.GridDisp[std::size_t(i)].Visible);
+        cell->setFocusPolicy(f.CursorStop(i) ? Qt::ClickFocus : Qt::NoFocus);
+        // Only what changed: each change is an event a screen reader may speak.
+        if (const QString name = Text(f.CellName(i)); cell->accessibleName() != name) cell->setAccessibleName(name);
+        const QString description = Text(f.CellDescription(i));
+        if (i != announced_ && cell->accessibleDescription() != description) cell->setAccessibleDescription(description);
     }
     // Why the final cell is black although it may show the final number.
-    const QString note = Text(f.FinalCellNote());
-    if (cells_[49]->toolTip() != note) cells_[49]->setToolTip(note), cells_[49]->setAccessibleDescription(note);
+    cells_[49]->setToolTip(Text(f.FinalCellNote()));
 
     newPuz_->setState(f.NewPuz);
-    SetShown(newPuz_, f.NewPuz.Visible);
+    newPuz_->setVisible(f.NewPuz.Visible);
     solveit_->setState(f.Solveit);
-    SetShown(solveit_, f.Solveit.Visible);
+    solveit_->setVisible(f.Solveit.Visible);
 
     rightMess_->setText(Text(f.RightMess.Caption));
-    SetShown(rightMess_, f.RightMess.Visible);
+    rightMess_->setVisible(f.RightMess.Visible);
     compMess_->setText(Text(f.CompMess.Caption));
-    SetShown(compMess_, f.CompMess.Visible);
-    SetShown(frame_, f.Frame1.Visible);
-    for (int j = 1; j <= 4; ++j) SetShown(pictures_[std::size_t(j)], f.NPict[std::size_t(j)].Visible);
+    compMess_->setVisible(f.CompMess.Visible);
+    frame_->setVisible(f.Frame1.Visible);
+    for (int j = 1; j <= 4; ++j) pictures_[std::size_t(j)]->setVisible(f.NPict[std::size_t(j)].Visible);
 
-    gamex_->setTitle(MenuTitle(f.Gamex.Caption));
+    gamex_->setTitle(QLatin1Char('&') + Text(f.Gamex.Caption));
     for (const MenuBinding& binding : menuBindings_) {
-        binding.action->setText(Text(binding.item->Caption));
+        binding.action->setText(WithMnemonic(binding.item->Caption, binding.mnemonic));
         binding.action->setEnabled(binding.item->Enabled);
         binding.action->setCheckable(binding.item->Checkable);
         binding.action->setChecked(binding.item->Checked);
     }
     toolsx_->setTitle(Text(f.Toolsx.Caption));
     syncStatusLine();
+}
+
+// The core's latest sentence goes to the cell with the keyboard focus as its
+// description: a screen reader says a changed description of the focused
+// object at once, where a table cell's changed name is passed over.
+void MainWindow::announce() {
+    const Form1::Spoken& said = form_->Announcement;
+    if (said.Serial == spoken_) return;
+    spoken_ = said.Serial;
+    if (!boardHasFocus()) return;
+    announced_ = cursor_;
+    Quadlet* cell = cells_[std::size_t(cursor_)];
+    cell->setAccessibleDescription(Text(said.Text));
+    // Said again when it is the same sentence as before (T twice, say).
+    QAccessibleEvent event(cell, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void MainWindow::dispatch(const std::function<void()>& call) {
@@ -392,6 +407,7 @@ void MainWindow::dispatch(const std::function<void()>& call) {
     sync();
     // Every command, and every dialog it opened, ends with the keys on the board.
     focusBoard();
+    announce();
 }
 
 void MainWindow::reportFailure(const QString& what) {
@@ -406,10 +422,7 @@ void MainWindow::reportFailure(const QString& what) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (ending_ || form_->Ended()) {
-        event->accept();
-        return;
-    }
+    if (ending_ || form_->Ended()) return event->accept();
     closing_ = true;
     std::int16_t cancel = 0;
     dispatch([this, &cancel] { form_->Form_Unload(cancel); });
@@ -420,30 +433,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == board_ && event->type() == QEvent::Resize) relayout();
     return QMainWindow::eventFilter(watched, event);
-}
-
-// Undo, redo, statistics and the timer: a menu of their own beside the
-// Puzzle menu, which keeps its items as they are.
-void MainWindow::buildToolsMenu() {
-    toolsx_ = menuBar()->addMenu(QString());
-    toolsx_->setObjectName(QStringLiteral("Toolsx"));
-    Form1& f = *form_;
-    addCommand(toolsx_, "Undox", f.Undox, &Form1::Undox_Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    addCommand(toolsx_, "Redox", f.Redox, &Form1::Redox_Click)
-        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    QAction* hint = addCommand(toolsx_, "Hintx", f.Hintx, &Form1::Hint_Click);
-    hint->setShortcut(QKeySequence(Qt::Key_H));
-    // Runs after the hint itself: the changed cell takes the cursor and lights up.
-    connect(hint, &QAction::triggered, this, [this] {
-        // A hint refused while a message box is open changed nothing.
-        if (const int changed = form_->HintedCell; changed != 0 && !QApplication::activeModalWidget()) {
-            focusCell(changed);
-            cell(changed)->flash();
-        }
-    });
-    toolsx_->addSeparator()->setObjectName(QStringLiteral("dash4"));
-    addCommand(toolsx_, "Statx", f.Statx, &Form1::Statx_Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
-    addCommand(toolsx_, "Timerx", f.Timerx, &Form1::Timerx_Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
 }
 
 void MainWindow::buildStatusLine() {
@@ -471,10 +460,10 @@ void MainWindow::syncStatusLine() {
     const Form1& f = *form_;
     const std::string time = f.TimerText();
     timerLabel_->setText(time.empty() ? QString() : QString::fromUtf8(text::TimerPrefix) + Text(time));
-    SetShown(timerLabel_, f.Timerx.Checked);
+    timerLabel_->setVisible(f.Timerx.Checked);
     noteLabel_->setText(Text(f.StatusNote.Caption));
     noteLabel_->setToolTip(noteLabel_->text());
-    SetShown(noteLabel_, f.StatusNote.Visible);
+    noteLabel_->setVisible(f.StatusNote.Visible);
     if (f.ClockRunning() != timerTick_->isActive()) f.ClockRunning() ? timerTick_->start() : timerTick_->stop();
 }
 

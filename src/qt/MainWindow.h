@@ -7,7 +7,6 @@
 #include <memory>
 #include <vector>
 
-#include <QIcon>
 #include <QMainWindow>
 
 #include "game/Form1.h"
@@ -23,6 +22,7 @@ class QTimer;
 
 namespace quorvex::ui {
 
+class BoardGrid;
 class Quadlet;
 
 class MainWindow : public QMainWindow {
@@ -40,38 +40,39 @@ public:
     Services& services() { return *services_; }
 
     // Copies the core's state into every widget. Cheap when nothing changed.
-    void sync();
+    void sync(const Form1& f);
+    void sync() { sync(*form_); }
 
     // Runs one call into the core: a failure is told to the player and the
-    // game goes on; the widgets are synced afterwards either way.
+    // game goes on; the widgets are synced and what the core has to say is
+    // handed to the screen reader afterwards either way.
     void dispatch(const std::function<void()>& call);
 
     // The layout in force for the current size of the board area.
     Geometry layoutGeometry() const { return geometry_; }
     QWidget* boardArea() const { return board_; }
+    BoardGrid* grid() const { return grid_; }
 
+    // Board cells 1..53 (the grid's 49 and the four targets).
     Quadlet* cell(int index) const { return cells_.at(std::size_t(index)); }
     Quadlet* newPuzButton() const { return newPuz_; }
     Quadlet* solveitButton() const { return solveit_; }
     QLabel* rightMess() const { return rightMess_; }
     QLabel* compMess() const { return compMess_; }
-    QWidget* picture(int j) const { return pictures_.at(std::size_t(j)); }
+    QLabel* picture(int j) const { return pictures_.at(std::size_t(j)); }
     QFrame* frame() const { return frame_; }
     QMenu* puzzleMenu() const { return gamex_; }
     QMenu* toolsMenu() const { return toolsx_; }
     QLabel* timerLabel() const { return timerLabel_; }
     QLabel* noteLabel() const { return noteLabel_; }
 
-    // Moves the board's cursor, and the keyboard focus, to a cell that takes
-    // input; a cell that takes none is left alone.
+    // Moves the board's cursor, and the keyboard focus, to a cell where the
+    // cursor may stop; any other cell is left alone.
     void focusCell(int index);
     // The cell the board's cursor is on (1..49).
     int cursorCell() const { return cursor_; }
     // Gives the keyboard back to the board, at its cursor.
     void focusBoard();
-
-    // The program's icon in the sizes desktops ask for.
-    static QIcon AppIcon();
 
     // Set once the program has been told to end; a close then goes through
     // without asking the core again.
@@ -87,29 +88,29 @@ protected:
 
 private:
     void buildBoard();
-    void buildMenu();
+    void buildMenus();
     void buildKeys();
-    bool cellTakesInput(int index) const;
-    bool boardHasFocus() const;
-    void buildToolsMenu();
     void buildStatusLine();
     void syncStatusLine();
     void relayout();
     void reportFailure(const QString& what);
-    QAction* addCommand(const char* name, const MenuItem& item, void (Form1::*handler)());
-    QAction* addCommand(QMenu* menu, const char* name, const MenuItem& item, void (Form1::*handler)());
+    void announce();
+    bool boardHasFocus() const;
+    QAction* addCommand(QMenu* menu, const char* name, const MenuItem& item, void (Form1::*handler)(),
+                        char mnemonic = 0);
 
     std::unique_ptr<Services> services_;
     std::unique_ptr<Form1> form_;
 
     QWidget* board_ = nullptr;
+    BoardGrid* grid_ = nullptr;
     QFrame* frame_ = nullptr;
-    std::array<Quadlet*, CellCount> cells_{};
+    std::array<Quadlet*, CellCount> cells_{};  // 0 stays empty: the template cell is no widget
     Quadlet* newPuz_ = nullptr;
     Quadlet* solveit_ = nullptr;
     QLabel* rightMess_ = nullptr;
     QLabel* compMess_ = nullptr;
-    std::array<QWidget*, 5> pictures_{};  // 1..4
+    std::array<QLabel*, 5> pictures_{};  // 1..4
     QMenu* gamex_ = nullptr;
     QMenu* toolsx_ = nullptr;
     QLabel* timerLabel_ = nullptr;
@@ -118,11 +119,14 @@ private:
     struct MenuBinding {
         QAction* action;
         const MenuItem* item;
+        char mnemonic;  // the letter Alt+P then opens it with, 0 for none
     };
     std::vector<MenuBinding> menuBindings_;
 
     Geometry geometry_;
     int cursor_ = 1;
+    int spoken_ = 0;     // the core's last announcement already handed on
+    int announced_ = 0;  // the cell that carries it, 0 for none
     bool ending_ = false;
     bool closing_ = false;
 };

@@ -86,6 +86,12 @@ QPixmap WindowIconPixmap(int size) {
     return pixmap;
 }
 
+QIcon AppIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(WindowIconPixmap(size));
+    return icon;
+}
+
 QPixmap SmileyPixmap(int size) {
     QPixmap pixmap = Blank(size);
     QPainter p(&pixmap);

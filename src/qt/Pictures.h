@@ -3,6 +3,7 @@
 // that read as the board) and the smiley shown beside a right corner.
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 
 class QPainter;
@@ -13,6 +14,8 @@ namespace quorvex::ui {
 // origin; the installed icons are drawn by this same function.
 void DrawWindowIcon(QPainter& p, double size);
 QPixmap WindowIconPixmap(int size = 32);
+// The window icon in the sizes desktops ask for.
+QIcon AppIcon();
 QPixmap SmileyPixmap(int size = 32);
 
 }  // namespace quorvex::ui

@@ -16,7 +16,6 @@
 #include <QTransform>
 #include <qdrawutil.h>
 
-#include "qt/BoardAccessible.h"
 #include "qt/Colours.h"
 #include "qt/Geometry.h"
 
@@ -26,15 +25,6 @@ namespace {
 
 constexpr double CellFontPoints = 14.4;
 constexpr double ButtonFontPoints = 7.8;
-
-const char* CornerName(int target) {
-    switch (target) {
-    case 50: return "top left";
-    case 51: return "top right";
-    case 52: return "bottom left";
-    default: return "bottom right";
-    }
-}
 
 // Never agree to a move: nothing is taken from the dragged data, and a source
 // told "moved" may delete its original.
@@ -65,7 +55,6 @@ void AsLeft(QMouseEvent* event, bool right, const std::function<void(QMouseEvent
 }  // namespace
 
 Quadlet::Quadlet(Kind kind, int index, QWidget* parent) : QAbstractButton(parent), kind_(kind), index_(index) {
-    InstallBoardAccessibility();
     setObjectName(kind == Kind::Cell ? QStringLiteral("GridDisp%1").arg(index) : QString());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setContextMenuPolicy(Qt::PreventContextMenu);
@@ -73,68 +62,32 @@ Quadlet::Quadlet(Kind kind, int index, QWidget* parent) : QAbstractButton(parent
     // to it); within the board the arrow keys move, so a cell takes focus by
     // a click or from the board's cursor.
     setFocusPolicy(kind == Kind::Cell ? Qt::ClickFocus : Qt::StrongFocus);
-    setFont(designFont());
-    updateAccessibleName();
     connect(this, &QAbstractButton::clicked, this, [this] {
         if (kind_ == Kind::Cell) emit mouseClicked(index_, button_);
     });
 }
 
-QFont Quadlet::designFont() const {
-    QFont f;
-    if (kind_ == Kind::Cell) {
-        f.setFamily(QStringLiteral("Arial"));
-        f.setPointSizeF(CellFontPoints);
-        f.setBold(true);
-    } else {
-        f.setFamily(QStringLiteral("MS Sans Serif"));
-        f.setPointSizeF(ButtonFontPoints);
-        f.setBold(false);
-    }
-    f.setStyleHint(QFont::SansSerif);
-    return f;
-}
-
 void Quadlet::setScale(double scale) {
     scale_ = scale;
-    QFont f = designFont();
-    f.setPointSizeF(Geometry(scale).fontPoints(f.pointSizeF(), logicalDpiY()));
+    // Arial 14.4 pt bold on a cell, MS Sans Serif 7.8 pt on a button, at the layout's scale.
+    const bool cell = kind_ == Kind::Cell;
+    QFont f(cell ? QStringLiteral("Arial") : QStringLiteral("MS Sans Serif"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setBold(cell);
+    f.setPointSizeF(Geometry(scale).fontPoints(cell ? CellFontPoints : ButtonFontPoints, logicalDpiY()));
     setFont(f);
-    update();
 }
 
 void Quadlet::setState(const Cell& cell) {
     const QString caption = QString::fromStdString(cell.Caption);
-    if (caption != text() || cell.BackColor != back_ || cell.ForeColor != fore_) {
+    if (caption != text() || cell.BackColor != back_ || cell.ForeColor != fore_ || cell.Enabled != input_) {
         setText(caption);
         back_ = cell.BackColor;
         fore_ = cell.ForeColor;
-        updateAccessibleName();
+        input_ = cell.Enabled;
         update();
     }
-    if (cell.Enabled != isEnabled()) setEnabled(cell.Enabled);
-}
-
-void Quadlet::updateAccessibleName() {
-    if (kind_ == Kind::Button) {
-        setAccessibleName(text());
-        return;
-    }
-    // A blank cell is part of the board's frame, not a place to fill in.
-    const bool blank = RoleOf(index_) == CellRole::Blank;
-    QString value = blank ? QStringLiteral("blank") : SpokenValue(text());
-    if (index_ >= 1 && index_ <= 49) {
-        setAccessibleName(QStringLiteral("Row %1, column %2: %3").arg(RowOf(index_)).arg(ColumnOf(index_)).arg(value));
-    } else if (index_ >= 50 && index_ <= 53) {
-        setAccessibleName(QStringLiteral("Target, %1 corner: %2").arg(QLatin1String(CornerName(index_)), value));
-    } else {
-        setAccessibleName(value);
-    }
-}
-
-QSize Quadlet::sizeHint() const {
-    Geometry g(scale_);
-    return kind_ == Kind::Cell ? g.cell(1).size() : g.button().size();
+    if (kind_ == Kind::Button) setEnabled(cell.Enabled);
 }
 
 void Quadlet::paintEvent(QPaintEvent*) {
@@ -235,9 +188,9 @@ void Quadlet::paintFocusRing(QPainter& painter) {
     painter.restore();
 }
 
-void Quadlet::activate(int button) {
+void Quadlet::activate(MouseButton button) {
     if (!takesInput()) return;
-    button_ = button == 2 ? 2 : 1;
+    button_ = button;
     emit clicked();
 }
 
@@ -249,7 +202,7 @@ void Quadlet::keyPressEvent(QKeyEvent* event) {
     if (kind_ == Kind::Cell || event->modifiers() != Qt::NoModifier) return event->ignore();
     if (key == Qt::Key_Space) return QAbstractButton::keyPressEvent(event);
     if (key != Qt::Key_Return && key != Qt::Key_Enter) return event->ignore();
-    if (!event->isAutoRepeat()) activate(1);
+    if (!event->isAutoRepeat()) activate(LeftButton);
 }
 
 void Quadlet::focusInEvent(QFocusEvent* event) {
@@ -258,20 +211,21 @@ void Quadlet::focusInEvent(QFocusEvent* event) {
 }
 
 void Quadlet::mousePressEvent(QMouseEvent* event) {
+    if (!takesInput()) return event->ignore();
     if (isDown()) return;
-    if (kind_ == Kind::Cell) button_ = event->button() == Qt::RightButton ? 2 : 1;
-    AsLeft(event, button_ == 2, [this](QMouseEvent* e) { QAbstractButton::mousePressEvent(e); });
+    if (kind_ == Kind::Cell) button_ = event->button() == Qt::RightButton ? RightButton : LeftButton;
+    AsLeft(event, button_ == RightButton, [this](QMouseEvent* e) { QAbstractButton::mousePressEvent(e); });
 }
 
 void Quadlet::mouseMoveEvent(QMouseEvent* event) {
-    const bool right = button_ == 2 && event->buttons().testFlag(Qt::RightButton);
+    const bool right = button_ == RightButton && event->buttons().testFlag(Qt::RightButton);
     AsLeft(event, right, [this](QMouseEvent* e) { QAbstractButton::mouseMoveEvent(e); });
 }
 
 void Quadlet::mouseReleaseEvent(QMouseEvent* event) {
     // Only the button that pressed can release.
-    if ((button_ == 2) != (event->button() == Qt::RightButton)) return;
-    AsLeft(event, button_ == 2, [this](QMouseEvent* e) { QAbstractButton::mouseReleaseEvent(e); });
+    if ((button_ == RightButton) != (event->button() == Qt::RightButton)) return;
+    AsLeft(event, button_ == RightButton, [this](QMouseEvent* e) { QAbstractButton::mouseReleaseEvent(e); });
 }
 
 void Quadlet::dragEnterEvent(QDragEnterEvent* event) {

@@ -27,27 +27,26 @@ public:
     // to the caller, which knows whether the control is ever shown.
     void setState(const Cell& cell);
     QString caption() const { return text(); }
+    // A cell the core keeps from input stays enabled for Qt, so that the
+    // keyboard's cursor can rest on it and a screen reader read it.
+    bool takesInput() const { return (kind_ == Kind::Cell ? input_ : isEnabled()) && isVisible(); }
 
     // The design font at the layout's scale; the bevel follows the scale too.
     void setScale(double scale);
-    // The design font at scale 1.
-    QFont designFont() const;
-
-    QSize sizeHint() const override;
 
     // Shows the face in a highlight colour for a moment: the cell a hint changed.
     void flash();
     bool isFlashing() const { return flashing_; }
     static constexpr int FlashMilliseconds = 1200;
 
-    // What a press of `button` (1 left, 2 right) does, for keys and screen
-    // readers: a click when the control takes input, nothing otherwise.
-    void activate(int button);
+    // What a press of `button` does, for keys and screen readers: a click
+    // when the control takes input, nothing otherwise.
+    void activate(MouseButton button);
 
 signals:
-    // A board cell was clicked: button 1 is the left, 2 the right. (The
-    // buttons under the board report theirs through clicked().)
-    void mouseClicked(int index, int button);
+    // A board cell was clicked. (The buttons under the board report theirs
+    // through clicked().)
+    void mouseClicked(int index, MouseButton button);
     // Something was dropped on the control (only when drops are accepted).
     void dropped();
     // A board cell took the keyboard focus.
@@ -65,8 +64,6 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
-    bool takesInput() const { return isEnabled() && isVisible(); }
-    void updateAccessibleName();
     void paintFocusRing(QPainter& painter);
     void paintOperator(QPainter& painter, const QRect& box, const QColor& colour);
 
@@ -75,7 +72,8 @@ private:
     Colour back_ = SystemColour(SysButtonFace);
     Colour fore_ = SystemColour(SysWindowText);
     double scale_ = 1.0;
-    int button_ = 1;  // the mouse button of the press under way: 1 left, 2 right
+    MouseButton button_ = LeftButton;  // of the press under way
+    bool input_ = true;
     bool flashing_ = false;
 };
 

@@ -35,11 +35,11 @@ TEST_F(Speech, EachStepSaysWhatChangedAndTheTargetsOnRequest) {
 TEST_F(Speech, CursorStopsAndCellPurposeFollowTheMode) {
     const auto stops = [&] { return CellMap(f, [&](const Cell& c) { return f.CursorStop(int(&c - &f.GridDisp[0])) ? 'o' : '.'; }); };
     EXPECT_EQ(stops(), "ooooo.o" "o.o.o.o" "ooooo.o" "o.o.o.o" "ooooo.o" "......." "ooooo.o");
-    EXPECT_EQ(f.CellRoleText(1) + ", " + f.CellRoleText(7) + ", " + f.CellRoleText(21) + ", " + f.CellRoleText(2),
+    EXPECT_EQ(f.CellDescription(1) + ", " + f.CellDescription(7) + ", " + f.CellDescription(21) + ", " + f.CellDescription(2),
               "given corner, given corner, result, operator");
     f.SolveMx_Click();
     EXPECT_EQ(stops(), "o.....o" "......." "......." "......." "......." "......." "o.....o");
-    EXPECT_EQ(f.CellRoleText(49), "corner to set");
+    EXPECT_EQ(f.CellDescription(49), "corner to set");
     f.TypeKey(7, '5');
     EXPECT_EQ(f.Announcement.Text, "Row 1, column 7: 5");
     f.ReadTargets();

@@ -3,7 +3,7 @@
 # server and its own session bus, read and played through AT-SPI by
 # screen_reader.py (pyatspi). Prints the first row as a screen reader sees it.
 #
-# Needs: xvfb, dbus (dbus-run-session), at-spi2-core and python3-pyatspi.
+# Needs: xvfb, xdotool, dbus (dbus-run-session), at-spi2-core and python3-pyatspi.
 # Usage: screen_reader.sh path/to/quorvex
 set -uo pipefail
 binary=${1:?usage: screen_reader.sh path/to/quorvex}
@@ -13,6 +13,7 @@ private_bus "$@"
 
 python=/usr/bin/python3
 "$python" -c 'import pyatspi' 2>/dev/null || fail "python3-pyatspi is not installed"
+command -v xdotool >/dev/null || fail "xdotool is not installed"
 
 start_xvfb 1280x1024
 # Qt speaks AT-SPI only when asked; a desktop asks through its settings, this test directly.

@@ -43,21 +43,28 @@ class TestKeyboard : public QObject {
 private slots:
     void cursorMovesOverInputCellsAndStopsAtEdges() {
         Window t;
-        QCOMPARE(t.focused(), 2);  // the first cell that takes input, from start-up on
+        QCOMPARE(t.focused(), 1);  // the given corner: read-only, but the first stop from start-up on
         const Qt::KeyboardModifiers none, ctrl = Qt::ControlModifier;
         struct Case { int from; Qt::Key key; Qt::KeyboardModifiers mods; int to; };
+        // Numbers, operators and results are stops, "=" and blank cells are not.
         for (const Case& c : {Case{2, Qt::Key_Right, none, 3}, {3, Qt::Key_Down, none, 10}, {2, Qt::Key_Down, none, 16},
-                              {30, Qt::Key_Down, none, 44}, {44, Qt::Key_Down, none, 44}, {5, Qt::Key_Right, none, 5},
-                              {8, Qt::Key_Up, none, 8}, {14, Qt::Key_Left, none, 12}, {29, Qt::Key_Down, none, 29},
-                              {44, Qt::Key_Right, none, 46}, {46, Qt::Key_Right, none, 46}, {17, Qt::Key_Home, none, 15},
-                              {17, Qt::Key_End, none, 19}, {17, Qt::Key_End, ctrl, 46}, {17, Qt::Key_Home, ctrl, 2}}) {
+                              {30, Qt::Key_Down, none, 44}, {44, Qt::Key_Down, none, 44}, {5, Qt::Key_Right, none, 7},
+                              {8, Qt::Key_Up, none, 1}, {14, Qt::Key_Left, none, 12}, {29, Qt::Key_Down, none, 43},
+                              {46, Qt::Key_Right, none, 47}, {49, Qt::Key_Right, none, 49}, {17, Qt::Key_Home, none, 15},
+                              {17, Qt::Key_End, none, 21}, {17, Qt::Key_End, ctrl, 49}, {17, Qt::Key_Home, ctrl, 1}}) {
             t.w.focusCell(c.from);
             QCOMPARE(t.focused(), c.from);
             t.key(c.key, c.mods);
             QVERIFY2(t.focused() == c.to, qPrintable(QStringLiteral("%1 %2: %3").arg(c.from).arg(c.key).arg(t.focused())));
         }
-        t.w.focusCell(21);  // a result takes no input: the cursor stays
-        QCOMPARE(t.focused(), 2);
+        t.w.focusCell(6);  // "=" is no stop: the cursor stays
+        QCOMPARE(t.focused(), 1);
+        // In set-up mode the corners are the only stops.
+        t.w.form().SolveMx_Click(), t.w.sync(), t.w.focusBoard();
+        for (auto [key, to] : {std::pair{Qt::Key_Right, 7}, {Qt::Key_Down, 49}, {Qt::Key_Left, 43}, {Qt::Key_Up, 1}}) {
+            t.key(key);
+            QCOMPARE(t.focused(), to);
+        }
     }
 
     void focusRingShowsOnEveryFace() {
@@ -72,7 +79,7 @@ private slots:
             const QColor shown = ui::ToQColor(state.BackColor, corner->palette());
             for (double scale : {0.5, 1.0, 2.0, 3.0}) {
                 corner->setScale(scale);
-                t.w.focusCell(3);
+                t.w.focusCell(1);
                 const QImage plain = corner->grab().toImage();
                 t.w.focusCell(7);
                 const QImage ringed = corner->grab().toImage();
@@ -162,6 +169,13 @@ private slots:
         escapeLeavesNothing("Alt, Down", [&] {
             QTest::keyClick(&w, Qt::Key_Alt), QTest::keyClick(w.menuBar(), Qt::Key_Down);
         });
+        // Alt+P, then C: into set-up mode and out again, whatever the item's caption says.
+        for (int mode : {1, 0}) {
+            t.key(Qt::Key_P, Qt::AltModifier);
+            QTRY_VERIFY(menu->isVisible());
+            QTest::keyClick(menu, Qt::Key_C);
+            QTRY_COMPARE(int(w.form().SetupMode), mode);
+        }
         t.key(Qt::Key_Q, Qt::ControlModifier);
         QCOMPARE(t.services->programEnded, 1);
     }
@@ -185,6 +199,9 @@ private slots:
             QVERIFY2(qAbs(scale - s.scale) < 1e-9, at);
         }
         QCOMPARE(ui::Geometry::OpeningScale({100, 100}, chrome, margin), ui::Geometry::MinimumScale);
+        // A desktop that asks for larger text gets a larger board, as far as the screen allows.
+        QCOMPARE(ui::Geometry::OpeningScale({1920, 1080}, chrome, margin, 2.4), 2.4);
+        QVERIFY(qAbs(ui::Geometry::OpeningScale({800, 600}, chrome, margin, 2.4) - 1.7) < 1e-9);
     }
 
     void operatorsAreDrawnAsSignsAndSpokenInWords() {
@@ -196,9 +213,8 @@ private slots:
             t.w.form().GridDisp[2].Caption = op, t.w.sync();
             QCOMPARE(cell->caption(), QString::fromLatin1(op));  // the game's own caption is unchanged
             ink[op] = InkOf(cell);
-            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(cell);
-            QCOMPARE(a->text(QAccessible::Value), QString::fromLatin1(spoken));
-            QVERIFY(a->text(QAccessible::Name).endsWith(QString::fromLatin1(spoken)));
+            QCOMPARE(QAccessible::queryAccessibleInterface(cell)->text(QAccessible::Name),
+                     QStringLiteral("Row 1, column 2: ") + spoken);
         }
         const QPointF centre = QRectF(cell->rect()).center();
         for (const auto& [op, i] : ink) {
