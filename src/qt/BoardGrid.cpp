@@ -115,6 +115,8 @@ private:
 };
 
 QAccessibleInterface* Factory(const QString& key, QObject* object) {
+    if (key == QLatin1String("QWidget") && object->objectName() == QLatin1String("Announcer"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
     if (key == QLatin1String("quorvex::ui::BoardGrid")) return new GridAccessible(static_cast<QWidget*>(object));
     if (key != QLatin1String("quorvex::ui::Quadlet")) return nullptr;
     auto* quadlet = static_cast<Quadlet*>(object);

@@ -1,7 +1,6 @@
 // The main window: controls, menus, layout and the bridge to the core.
 #include "qt/MainWindow.h"
 
-#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -114,13 +113,7 @@ void MainWindow::buildBoard() {
         connect(cell, &Quadlet::mouseClicked, this, [this](int index, MouseButton button) {
             dispatch([this, index, button] { form_->ClickCell(index, button); });
         });
-        connect(cell, &Quadlet::focusEntered, this, [this](int index) {
-            cursor_ = index;
-            // What was said on the cell left behind goes back to what it is for.
-            if (announced_ != 0 && announced_ != index)
-                cells_[std::size_t(announced_)]->setAccessibleDescription(Text(form_->CellDescription(announced_)));
-            announced_ = 0;
-        });
+        connect(cell, &Quadlet::focusEntered, this, [this](int index) { cursor_ = index; });
         cells_[std::size_t(i)] = cell;
     }
 
@@ -148,6 +141,13 @@ void MainWindow::buildBoard() {
         picture->setAccessibleName(QStringLiteral("Smiley: the %1 corner is right").arg(QLatin1String(corners[j])));
         pictures_[std::size_t(j)] = picture;
     }
+
+    // Says what the core has to say: a screen reader speaks a notification
+    // the moment it appears. It has no pixels of its own.
+    announcer_ = new QWidget(board_);
+    announcer_->setObjectName(QStringLiteral("Announcer"));
+    announcer_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    announcer_->hide();
 
     // Created last, so that a screen reader looking for what lies under a
     // point meets the controls before the frame that encloses them all.
@@ -351,8 +351,8 @@ void MainWindow::sync(const Form1& f) {
         cell->setFocusPolicy(f.CursorStop(i) ? Qt::ClickFocus : Qt::NoFocus);
         // Only what changed: each change is an event a screen reader may speak.
         if (const QString name = Text(f.CellName(i)); cell->accessibleName() != name) cell->setAccessibleName(name);
-        const QString description = Text(f.CellDescription(i));
-        if (i != announced_ && cell->accessibleDescription() != description) cell->setAccessibleDescription(description);
+        if (const QString about = Text(f.CellDescription(i)); cell->accessibleDescription() != about)
+            cell->setAccessibleDescription(about);
     }
     // Why the final cell is black although it may show the final number.
     cells_[49]->setToolTip(Text(f.FinalCellNote()));
@@ -380,20 +380,13 @@ void MainWindow::sync(const Form1& f) {
     syncStatusLine();
 }
 
-// The core's latest sentence goes to the cell with the keyboard focus as its
-// description: a screen reader says a changed description of the focused
-// object at once, where a table cell's changed name is passed over.
 void MainWindow::announce() {
     const Form1::Spoken& said = form_->Announcement;
     if (said.Serial == spoken_) return;
     spoken_ = said.Serial;
-    if (!boardHasFocus()) return;
-    announced_ = cursor_;
-    Quadlet* cell = cells_[std::size_t(cursor_)];
-    cell->setAccessibleDescription(Text(said.Text));
-    // Said again when it is the same sentence as before (T twice, say).
-    QAccessibleEvent event(cell, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&event);
+    announcer_->hide();
+    announcer_->setAccessibleName(Text(said.Text));
+    announcer_->show();
 }
 
 void MainWindow::dispatch(const std::function<void()>& call) {

@@ -125,8 +125,8 @@ private:
 
     Geometry geometry_;
     int cursor_ = 1;
-    int spoken_ = 0;     // the core's last announcement already handed on
-    int announced_ = 0;  // the cell that carries it, 0 for none
+    QWidget* announcer_ = nullptr;
+    int spoken_ = 0;  // the core's last announcement already handed on
     bool ending_ = false;
     bool closing_ = false;
 };
