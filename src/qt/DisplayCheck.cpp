@@ -26,22 +26,15 @@ constexpr const char* DisplayAdvice =
 
 bool IsSet(const char* value) { return value != nullptr && *value != '\0'; }
 
-// The platform named by "-platform name" on the command line, which Qt puts
-// before QT_QPA_PLATFORM.
-std::string PlatformArgument(int argc, char** argv) {
+// The value of "-name value" or "--name value" on the command line, which Qt
+// puts before the environment; nullptr when absent.
+const char* Argument(int argc, char** argv, std::string_view name) {
     for (int i = 1; i + 1 < argc; ++i) {
         std::string_view arg = argv[i];
-        if (arg == "-platform" || arg == "--platform") return argv[i + 1];
+        if (arg.starts_with("--")) arg.remove_prefix(1);
+        if (arg.starts_with('-') && arg.substr(1) == name) return argv[i + 1];
     }
-    return {};
-}
-
-bool HasDisplayArgument(int argc, char** argv) {
-    for (int i = 1; i + 1 < argc; ++i) {
-        std::string_view arg = argv[i];
-        if (arg == "-display" || arg == "--display") return true;
-    }
-    return false;
+    return nullptr;
 }
 
 void Fail(const std::string& line) {
@@ -97,9 +90,9 @@ void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
 }  // namespace
 
 std::string MissingDisplay(const EnvironmentLookup& env, int argc, char** argv) {
-    std::string platform = PlatformArgument(argc, argv);
-    if (platform.empty() && IsSet(env("QT_QPA_PLATFORM"))) platform = env("QT_QPA_PLATFORM");
-    const bool x11 = IsSet(env("DISPLAY")) || HasDisplayArgument(argc, argv);
+    const char* given = Argument(argc, argv, "platform");
+    const std::string platform = given ? given : IsSet(env("QT_QPA_PLATFORM")) ? env("QT_QPA_PLATFORM") : "";
+    const bool x11 = IsSet(env("DISPLAY")) || Argument(argc, argv, "display");
     // Without a choice Qt takes X11, or Wayland in a Wayland session.
     if (platform.empty() && !x11 && !IsSet(env("WAYLAND_DISPLAY")))
         return std::string("no graphical display: neither DISPLAY nor WAYLAND_DISPLAY is set. ") +

@@ -79,40 +79,40 @@ HelpViewer::HelpViewer(QWidget* parent) : QMainWindow(parent, Qt::Window) {
     setWindowTitle(QStringLiteral("%1 Help").arg(QString::fromUtf8(text::AppTitle)));
     resize(640, 560);
 
-    Browser = new QTextBrowser(this);
+    browser_ = new QTextBrowser(this);
     // Pages link to one another inside the program; anything with a web or
     // mail scheme goes to the desktop's own handler.
-    Browser->setOpenExternalLinks(true);
+    browser_->setOpenExternalLinks(true);
     // Room around the text and a size meant for reading, not for dialog labels.
-    Browser->document()->setDocumentMargin(12);
-    QFont font = Browser->font();
+    browser_->document()->setDocumentMargin(12);
+    QFont font = browser_->font();
     font.setPointSizeF(qMax(font.pointSizeF(), 10.5));
-    Browser->setFont(font);
-    setCentralWidget(Browser);
+    browser_->setFont(font);
+    setCentralWidget(browser_);
 
     QToolBar* bar = addToolBar(QStringLiteral("Navigation"));
     bar->setMovable(false);
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    Back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Back"),
-                          Browser, &QTextBrowser::backward);
-    Back->setShortcut(QKeySequence::Back);
-    Forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward),
-                             QStringLiteral("Forward"), Browser, &QTextBrowser::forward);
-    Forward->setShortcut(QKeySequence::Forward);
-    Home = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("Home"),
-                          Browser, &QTextBrowser::home);
-    Home->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
-    Back->setEnabled(false);
-    Forward->setEnabled(false);
-    connect(Browser, &QTextBrowser::backwardAvailable, Back, &QAction::setEnabled);
-    connect(Browser, &QTextBrowser::forwardAvailable, Forward, &QAction::setEnabled);
+    back_ = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Back"),
+                          browser_, &QTextBrowser::backward);
+    back_->setShortcut(QKeySequence::Back);
+    forward_ = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward),
+                             QStringLiteral("Forward"), browser_, &QTextBrowser::forward);
+    forward_->setShortcut(QKeySequence::Forward);
+    home_ = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("Home"),
+                          browser_, &QTextBrowser::home);
+    home_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
+    back_->setEnabled(false);
+    forward_->setEnabled(false);
+    connect(browser_, &QTextBrowser::backwardAvailable, back_, &QAction::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QAction::setEnabled);
 
     auto* close = new QAction(this);
     close->setShortcuts({QKeySequence::Close, QKeySequence(Qt::Key_Escape)});
     connect(close, &QAction::triggered, this, &QWidget::close);
     addAction(close);
 
-    Browser->setSource(firstPage());
+    browser_->setSource(firstPage());
     liveViewer = this;
 }
 

@@ -23,16 +23,16 @@ public:
     // layout's data folder seen from its binary folder), empty when absent.
     static QString installedPages(const QString& programDir);
 
-    QTextBrowser* browser() const { return Browser; }
-    QAction* backAction() const { return Back; }
-    QAction* forwardAction() const { return Forward; }
-    QAction* homeAction() const { return Home; }
+    QTextBrowser* browser() const { return browser_; }
+    QAction* backAction() const { return back_; }
+    QAction* forwardAction() const { return forward_; }
+    QAction* homeAction() const { return home_; }
 
 private:
-    QTextBrowser* Browser = nullptr;
-    QAction* Back = nullptr;
-    QAction* Forward = nullptr;
-    QAction* Home = nullptr;
+    QTextBrowser* browser_ = nullptr;
+    QAction* back_ = nullptr;
+    QAction* forward_ = nullptr;
+    QAction* home_ = nullptr;
 };
 
 // Opens the help at its first page without blocking; a viewer already open

@@ -15,6 +15,9 @@ StatisticsForm::StatisticsForm(std::function<Lines()> lines, std::function<void(
     : QDialog(parent), lines_(std::move(lines)), onReset_(std::move(reset)) {
     setObjectName(QStringLiteral("Statistics"));
     setWindowTitle(QStringLiteral("%1 Statistics").arg(QString::fromUtf8(text::AppTitle)));
+    // Wide enough for the whole title: a window manager draws it in a font of
+    // its own, often larger and bold, beside its buttons.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) * 3 / 2 + 160);
 
     auto* layout = new QVBoxLayout(this);
     rows_ = new QFormLayout;

@@ -138,6 +138,8 @@ private slots:
         Fixture t;
         QStringList seen;
         const auto read = [&seen](ui::StatisticsForm* form) {
+            // The title is not cut short in the title bar.
+            QVERIFY(form->width() > 2 * form->fontMetrics().horizontalAdvance(form->windowTitle()));
             seen = QStringList{form->windowTitle()};
             for (const char* row : {"Puzzles played", "Solved unaided", "Solved with help", "Solutions revealed",
                                     "Current streak", "Best streak", "Best time", "Median time"})
