@@ -23,6 +23,8 @@ namespace quorvex {
 
 // A caption as it is spoken: "plus", "minus", "times", "equals", "empty".
 std::string SpokenValue(const std::string& caption);
+// Corner j (1..4) in words: "top left", "top right", "bottom left", "bottom right".
+std::string CornerName(int j);
 
 class Form1 {
 public:

@@ -26,6 +26,8 @@ std::string Join(const std::vector<std::string>& parts, const char* between) {
 
 }  // namespace
 
+std::string CornerName(int j) { return j >= 1 && j <= 4 ? CornerNames[j] : ""; }
+
 std::string SpokenValue(const std::string& caption) {
     if (caption.empty()) return "empty";
     if (caption == "+") return "plus";

@@ -131,14 +131,13 @@ void MainWindow::buildBoard() {
     connect(solveit_, &Quadlet::clicked, this, [this] { dispatch([this] { form_->Solveit_Click(); }); });
     connect(solveit_, &Quadlet::dropped, this, [this] { dispatch([this] { form_->Solveit_DragDrop(); }); });
 
-    const char* corners[] = {"", "top left", "top right", "bottom left", "bottom right"};
     for (int j = 1; j <= 4; ++j) {
         // Over the target cell it replaces, letting clicks through to the cells beneath.
         auto* picture = new QLabel(board_);
         picture->setObjectName(QStringLiteral("NPict%1").arg(j));
         picture->setAttribute(Qt::WA_TransparentForMouseEvents);
         picture->setAlignment(Qt::AlignCenter);
-        picture->setAccessibleName(QStringLiteral("Smiley: the %1 corner is right").arg(QLatin1String(corners[j])));
+        picture->setAccessibleName(QStringLiteral("Smiley: the %1 corner is right").arg(Text(CornerName(j))));
         pictures_[std::size_t(j)] = picture;
     }
 
