@@ -133,15 +133,17 @@ TEST(Solver, KeepsTheMostCellsAndBreaksTiesAsAPlainEnumerationDoes) {
         std::mt19937 rng(seed);
         const auto digit = [&] { return static_cast<std::int8_t>(rng() % 9 + 1); };
         const auto op = [&] { return Ops[rng() % 3]; };
-        // The generator's hardest corners, the corners of the board below,
-        // then corners drawn at random.
-        for (const Corners& g : {Corners{7, 8, 7, 1}, {6, 5, 7, 4}, {digit(), digit(), digit(), digit()}}) {
+        // The generator's hardest corners, the corners of the two boards
+        // below, then corners drawn at random.
+        for (const Corners& g : {Corners{7, 8, 7, 1}, {6, 5, 7, 4}, {2, 7, 8, 7}, {digit(), digit(), digit(), digit()},
+                                 {digit(), digit(), digit(), digit()}}) {
             SCOPED_TRACE(::testing::Message() << "corners " << g[0] << g[1] << g[2] << g[3]);
             // Every cell drawn at random (almost never consistent); about half of
-            // them; and a complete board with two cells changed and three emptied.
-            BoardValues garbage, half;
-            for (int k = 1; k < 9; ++k) garbage.numbers[k] = digit(), half.numbers[k] = rng() % 2 ? digit() : 0;
-            for (int k = 0; k < 16; ++k) garbage.operators[k] = op(), half.operators[k] = rng() % 2 ? op() : 0;
+            // them, several times, since those leave the most ties to break; and
+            // a complete board with two cells changed and three emptied.
+            BoardValues garbage;
+            for (int k = 1; k < 9; ++k) garbage.numbers[k] = digit();
+            for (int k = 0; k < 16; ++k) garbage.operators[k] = op();
             BoardValues near = CompleteBoard(g, garbage)->board;
             for (int n = 0; n < 5; ++n)
                 if (const unsigned k = rng() % 24; k < 8) near.numbers[k + 1] = n < 2 ? digit() : 0;
@@ -149,7 +151,16 @@ TEST(Solver, KeepsTheMostCellsAndBreaksTiesAsAPlainEnumerationDoes) {
             // A board that once took a pruned search a hundred thousand nodes.
             const BoardValues hard = {{0, 0, 9, 1},
                                       {'-', '-', '+', '+', '+', '-', '-', '+', '-', '-', '-', 0, '-', '+', '+', '+'}};
-            const std::vector<BoardValues> players = {{}, garbage, half, near, hard};
+            // A board whose best completions tie on numbers 4 to 8 together.
+            const BoardValues ties = {{0, 7, 3, 2, 6, 3, 3, 1, 6},
+                                      {'*', '+', '-', '+', '*', '+', '+', '+', '+', '+', '+', '*', '+', '*', '*', '-'}};
+            std::vector<BoardValues> players = {{}, garbage, near, hard, ties};
+            for (int n = 0; n < 8; ++n) {
+                BoardValues half;
+                for (int k = 1; k < 9; ++k) half.numbers[k] = rng() % 2 ? digit() : 0;
+                for (int k = 0; k < 16; ++k) half.operators[k] = rng() % 2 ? op() : 0;
+                players.push_back(half);
+            }
             std::vector<std::string> shown;
             for (const BoardValues& b : players) shown.push_back(Cells(b));
             const auto want = BruteForce(g, shown);
