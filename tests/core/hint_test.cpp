@@ -107,10 +107,10 @@ TEST_F(Hint, ChangesAWrongCellFirstAndNamesIt) {
 
 // Mid-run and after the end, hints are refused with all other input.
 TEST_F(Hint, NoHintWithoutAnOpenPuzzle) {
-    EXPECT_TRUE(f.HintAvailable());
+    EXPECT_TRUE(f.HintAvailable() && f.Hintx.Enabled);
     for (auto [when, act] : std::initializer_list<std::pair<const char*, std::function<void()>>>{
-             {"solution shown", [&] { f.ShowSolx_Click(); }},
              {"set-up mode", [&] { f.SolveMx_Click(); }},
+             {"solution shown", [&] { f.ShowSolx_Click(); }},
              // A run that gives up leaves no puzzle to aim at.
              {"after giving up",
               [&] { f.SolveMx_Click(), f.NewPuz_Click(), rnd->setScript(NeverFits), f.NewPuz_Click(); }}}) {

@@ -62,6 +62,9 @@ private slots:
         QCOMPARE(QStringList({w.rightMess()->text(), w.newPuzButton()->caption()}),
                  QStringList({"Get corner numbers right", "New Puzzle"}));
         QCOMPARE(FaceColour(w.rightMess()), Green);
+        // A screen reader asking what lies under the label finds the label, not the frame around it all.
+        const QPoint label = w.rightMess()->mapToGlobal(w.rightMess()->rect().center());
+        QCOMPARE(QAccessible::queryAccessibleInterface(w.boardArea())->childAt(label.x(), label.y())->object(), w.rightMess());
         for (int j = 1; j <= 4; ++j) {
             const QString given = t.caption(FourCorners[j - 1]);
             QVERIFY2(given.size() == 1 && given[0] >= '1' && given[0] <= '9', qPrintable(given));
