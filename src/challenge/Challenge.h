@@ -5,7 +5,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "solving/Solver.h"
 
@@ -30,6 +32,16 @@ struct Givens {
 
 enum class Level : std::uint8_t { Unrated, Easy, Medium, Hard };
 const char* LevelName(Level level);  // "Easy", "Medium", "Hard"; "Unrated"
+
+// What a new puzzle is: the classic game or a challenge of a level. The
+// names are how the settings file and the command line write it.
+enum class PuzzleKind : std::uint8_t { Classic, Easy, Medium, Hard };
+const char* KindName(PuzzleKind kind);  // "classic", "easy", "medium", "hard"
+std::optional<PuzzleKind> KindNamed(std::string_view name);
+Level LevelOf(PuzzleKind kind);  // Unrated for Classic
+// A challenge's kind by its level. A code beyond every technique (Unrated)
+// is harder than hard, and counts there.
+PuzzleKind KindOf(Level level);
 
 struct Challenge {
     Givens givens;

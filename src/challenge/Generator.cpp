@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "challenge/Code.h"
 #include "challenge/Lines.h"
 #include "challenge/Logic.h"
 
@@ -123,6 +124,15 @@ std::uint64_t DailySeed(int year, int month, int day) {
 
 std::optional<Challenge> DailyChallenge(int year, int month, int day) {
     return Generate(Level::Hard, DailySeed(year, month, day));
+}
+
+std::string GenerateCode(PuzzleKind kind, ChallengeRandom& random) {
+    if (kind == PuzzleKind::Classic) {
+        const Givens b = RandomBoard(random);
+        return ClassicCode({b.board.numbers[0], b.results[0], b.results[3], b.results[6]});
+    }
+    const std::optional<Challenge> c = Generate(LevelOf(kind), random);
+    return c ? ChallengeCode(c->givens, c->level) : std::string();
 }
 
 }  // namespace quorvex::challenge

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "challenge/Challenge.h"
 
@@ -52,6 +53,12 @@ std::optional<Challenge> Generate(Level level, std::uint64_t seed, GenerationSta
 // made. The seed is the date's own, mixed so that neighbouring days differ.
 std::uint64_t DailySeed(int year, int month, int day);
 std::optional<Challenge> DailyChallenge(int year, int month, int day);
+
+// A puzzle of the kind as its code: a challenge labelled with its level, or a
+// classic puzzle whose corners are those of a random complete board (every
+// corner set has boards, so any four corners would do; these come as often
+// as the boards that give them). "" only when Generate gives up.
+std::string GenerateCode(PuzzleKind kind, ChallengeRandom& random);
 
 // A complete board drawn at random: nine numbers 1..9, then for each line one
 // of the operator pairs that give a digit, then a result row and a result

@@ -167,6 +167,30 @@ const char* LevelName(Level level) {
     return "Unrated";
 }
 
+const char* KindName(PuzzleKind kind) {
+    switch (kind) {
+        case PuzzleKind::Easy: return "easy";
+        case PuzzleKind::Medium: return "medium";
+        case PuzzleKind::Hard: return "hard";
+        case PuzzleKind::Classic: break;
+    }
+    return "classic";
+}
+
+std::optional<PuzzleKind> KindNamed(std::string_view name) {
+    for (PuzzleKind kind : {PuzzleKind::Classic, PuzzleKind::Easy, PuzzleKind::Medium, PuzzleKind::Hard})
+        if (name == KindName(kind)) return kind;
+    return std::nullopt;
+}
+
+Level LevelOf(PuzzleKind kind) {
+    return kind == PuzzleKind::Classic ? Level::Unrated : static_cast<Level>(static_cast<int>(kind));
+}
+
+PuzzleKind KindOf(Level level) {
+    return level == Level::Unrated ? PuzzleKind::Hard : static_cast<PuzzleKind>(static_cast<int>(level));
+}
+
 FitCount CountFits(const Givens& givens, int limit) {
     FitCount fit;
     for (auto n : givens.board.numbers)

@@ -400,4 +400,20 @@ Hint NextHint(const Challenge& challenge, const Numbers& player) {
     return hint;
 }
 
+std::string Spoken(std::string_view sentence) {
+    std::string out;
+    for (std::size_t i = 0; i < sentence.size(); ++i) {
+        const char c = sentence[i];
+        // Operators stand between blanks in every sentence; a hyphen in a word does not.
+        const bool between = i > 0 && i + 1 < sentence.size() && sentence[i - 1] == ' ' && sentence[i + 1] == ' ';
+        if (c == '?') out += "blank";
+        else if (between && c == '*') out += "times";
+        else if (between && c == '+') out += "plus";
+        else if (between && c == '-') out += "minus";
+        else if (between && c == '=') out += "equals";
+        else out += c;
+    }
+    return out;
+}
+
 }  // namespace quorvex::challenge

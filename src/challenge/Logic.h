@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "challenge/Challenge.h"
@@ -99,6 +100,11 @@ struct Hint {
 // at given positions and anything outside 1..9 are ignored. The challenge is
 // one that Generate or DecodePuzzleCode made: its solution is the one fit.
 Hint NextHint(const Challenge& challenge, const Numbers& player);
+
+// A sentence as a screen reader should say it: each operator and "=" as a
+// word, each "?" as "blank".
+//   "Row 3: 4 times blank minus 2 equals 6, so blank is 2."
+std::string Spoken(std::string_view sentence);
 
 namespace detail {
 class Tables;
