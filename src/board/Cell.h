@@ -20,6 +20,9 @@ struct Cell {
     bool Enabled = true;
     bool Visible = true;
     std::string Tag;
+    // Part of a challenge's puzzle: fixed, and drawn and read as given. Such a
+    // cell is always disabled; a disabled cell of the classic game is not given.
+    bool Given = false;
 
     // A disabled or hidden control raises no event.
     bool TakesInput() const { return Enabled && Visible; }

@@ -37,6 +37,10 @@ void Form1::GridDisp_MouseClick(std::int16_t Index, std::int16_t Button, std::in
     }
 
     if (PuzzleDone == FlagOn) return;
+    if (InChallenge()) {
+        ChallengeClick(Index, Button);
+        return;
+    }
 
     RevealTargets();
     if (!IsOperatorCell(Index)) {

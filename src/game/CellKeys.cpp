@@ -36,6 +36,12 @@ void Form1::ApplyKey(int index, char key) {
     default: break;
     }
 
+    if (key == DeleteKey) {
+        if (InChallenge() && SetupMode == FlagOff && PuzzleDone == FlagOff && IsOpenNumber(index))
+            SetCaptionAndEvaluate(index, "");
+        return;
+    }
+
     if (key >= '1' && key <= '9') {
         if (IsOperatorCell(index)) return;
         if (SetupMode == FlagOn) {
@@ -57,6 +63,12 @@ void Form1::ApplyKey(int index, char key) {
 }
 
 void Form1::SetCaptionAndEvaluate(int index, const std::string& caption) {
+    if (InChallenge()) {
+        // The results are given: nothing to evaluate, only the check.
+        if (IsOpenNumber(index)) GridDisp[index].Caption = caption;
+        CheckSolution();
+        return;
+    }
     RevealTargets();
     if (index != 0) {
         GridDisp[index].Caption = caption;

@@ -1,13 +1,20 @@
 // Form1's start-up, its ending, and the commands that only reach outside.
 #include "game/Form1.h"
 
+#include <random>
+
 #include "board/Colour.h"
 #include "game/Texts.h"
 
 namespace quorvex {
 
-Form1::Form1(Services& services, std::unique_ptr<RandomSource> random)
-    : services_(services), random_(random ? std::move(random) : std::make_unique<GameRandom>()) {
+Form1::Form1(Services& services, std::unique_ptr<RandomSource> random,
+             std::unique_ptr<challenge::ChallengeRandom> challengeRandom)
+    : services_(services),
+      random_(random ? std::move(random) : std::make_unique<GameRandom>()),
+      challengeRandom_(challengeRandom ? std::move(challengeRandom)
+                                       : std::make_unique<challenge::SeededRandom>(
+                                             (std::uint64_t{std::random_device{}()} << 32) ^ std::random_device{}())) {
     NewPuz.Caption = text::NewPuz;
     Solveit.Caption = text::Solveit;
     RightMess.Caption = text::RightMess;
@@ -28,6 +35,18 @@ Form1::Form1(Services& services, std::unique_ptr<RandomSource> random)
     Timerx.Caption = text::Timerx;
     Undox.Enabled = Redox.Enabled = Hintx.Enabled = false;
     Timerx.Checkable = Timerx.Checked = true;
+    GameKindx.Caption = text::MenuGame;
+    Classicx.Caption = text::Classicx;
+    Easyx.Caption = text::Easyx;
+    Mediumx.Caption = text::Mediumx;
+    Hardx.Caption = text::Hardx;
+    for (MenuItem* kind : {&Classicx, &Easyx, &Mediumx, &Hardx}) kind->Checkable = true;
+    Classicx.Checked = true;
+    NewPuzx.Caption = text::NewPuzx;
+    Todayx.Caption = text::Todayx;
+    CopyCodex.Caption = text::CopyCodex;
+    OpenCodex.Caption = text::OpenCodex;
+    StatusText.Visible = false;
     StatusNote.Visible = false;
     // The design-time caption of every cell, cleared by start-up.
     for (Cell& cell : GridDisp) cell.Caption = "9";
@@ -56,7 +75,7 @@ void Form1::Form_Load() {
     Solveit.Visible = false;
     // Tags and colours must exist before the generator writes the corners.
     PrepareBoard();
-    GeneratePuzzle();
+    FirstPuzzle();
     if (ended_) return;
     LoadStored();
     BeginPlayPuzzle();

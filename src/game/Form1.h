@@ -14,6 +14,8 @@
 #include "board/Cell.h"
 #include "board/Colour.h"
 #include "board/Layout.h"
+#include "challenge/Challenge.h"
+#include "challenge/Generator.h"
 #include "game/History.h"
 #include "game/Services.h"
 #include "game/Statistics.h"
@@ -29,8 +31,10 @@ std::string CornerName(int j);
 class Form1 {
 public:
     // The game's own random generator is used unless another is given (tests
-    // script the draws to reach rare paths).
-    explicit Form1(Services& services, std::unique_ptr<RandomSource> random = nullptr);
+    // script the draws to reach rare paths); challenges draw from a source
+    // seeded at random unless one is given.
+    explicit Form1(Services& services, std::unique_ptr<RandomSource> random = nullptr,
+                   std::unique_ptr<challenge::ChallengeRandom> challengeRandom = nullptr);
 
     // ---- Controls: what the window shows --------------------------------
     std::array<Cell, CellCount> GridDisp;  // the board, 0..53
@@ -76,6 +80,19 @@ public:
     // ---- Hint ---------------------------------------------------------------
     int HintedCell = 0;  // the cell the last Hint_Click changed, 0 for none
 
+    // ---- Challenges: the Game menu, the kind on the board and the next one --
+    MenuItem GameKindx, Classicx, Easyx, Mediumx, Hardx, NewPuzx, Todayx, CopyCodex, OpenCodex;
+    challenge::PuzzleKind Kind = challenge::PuzzleKind::Classic;      // of the puzzle on the board
+    challenge::PuzzleKind NextKind = challenge::PuzzleKind::Classic;  // of the next new puzzle, kept between runs
+    challenge::Challenge Current;  // the challenge on the board while Kind is not Classic
+    std::string Daily;             // the date of the challenge on the board when it is today's puzzle
+    // A puzzle code to start with instead of a new puzzle; "" for none.
+    std::string StartCode;
+    // One sentence for the status line: why a hint's number is right or
+    // wrong, where a code went, what the next puzzle will be.
+    Control StatusText;
+    std::array<Statistics, 3> LevelStats;  // easy, medium and hard challenges, as Stats is for the classic game
+
     // ---- Event handlers ---------------------------------------------------
     void Form_Load();
     void Form_Unload(std::int16_t& Cancel);
@@ -95,6 +112,20 @@ public:
     void Redox_Click();
     void Statx_Click();
     void Timerx_Click();
+    void Classicx_Click();
+    void Easyx_Click();
+    void Mediumx_Click();
+    void Hardx_Click();
+    void NewPuzx_Click();
+    void Todayx_Click();
+    void CopyCodex_Click();
+    void OpenCodex_Click();
+    // Leaves the current puzzle for the one a code holds. A text that holds
+    // no puzzle is refused with one sentence in a message box, and the game
+    // goes on with the puzzle it had.
+    bool OpenCode(std::string_view code);
+    // The code of the puzzle on the board; "" in set-up mode or without one.
+    std::string PuzzleCode() const;
     // Asks first; on Yes every count goes back to zero and is saved.
     void ResetStatistics();
     // The window was activated, deactivated, minimised or restored: the
@@ -115,6 +146,9 @@ public:
     bool ClockRunning() const { return clock_.Running(); }
     // The Statistics window's rows: caption and value.
     std::vector<std::pair<std::string, std::string>> StatisticsLines() const;
+    // The same for every kind: a heading row ("", "Classic", "Easy",
+    // "Medium", "Hard"), then each caption with one value per kind.
+    std::vector<std::vector<std::string>> StatisticsTable() const;
     // Why the final cell is not right although it may show the final number:
     // the result row and the result column give different values. "" when
     // they agree. Shown beside cell 49, never on it.
@@ -134,8 +168,15 @@ public:
     // '1'..'9' on a number cell, or '+', '-', '*' ('x', 'X') on an operator
     // cell, sets that value in one step with one evaluation and one check, as
     // one click does; in set-up mode a digit sets a corner. Any other key, or
-    // a key that does not fit the cell, changes nothing.
+    // a key that does not fit the cell, changes nothing. In a challenge
+    // DeleteKey empties an open number.
     void TypeKey(int index, char key);
+    static constexpr char DeleteKey = '\x7f';
+
+    // What a challenge's row or column of numbers is: not all filled yet,
+    // true (Right) or false (Wrong). Rows 1, 3, 5 then columns 1, 3, 5.
+    enum class Verdict { Open, Right, Wrong };
+    std::array<Verdict, 6> LineVerdicts() const;
 
     // ---- What a screen reader says -------------------------------------------
     // "Row 3, column 5: 7", "Target, top left corner: 4": a cell as it is read.
@@ -228,6 +269,28 @@ private:
     };
     HintMove NextHint() const;
 
+    // Challenges: the board laid out for one and back, its check and hint.
+    bool InChallenge() const { return Kind != challenge::PuzzleKind::Classic; }
+    bool IsOpenNumber(int index) const;
+    void FirstPuzzle();
+    void ClearForNewPuzzle();
+    bool PresentNextChallenge();
+    void PresentCorners();
+    void PresentChallenge(const challenge::Challenge& c, std::string daily);
+    void PresentClassic(const Corners& corners);
+    void RecordSolution(const std::array<std::string, 50>& cells);
+    void RestoreClassicBoard();
+    void ChallengeClick(int index, std::int16_t button);
+    void ChallengeCheck();
+    void ColourChallengeLines(bool solved);
+    void ChallengeHint();
+    void ChallengeStart();
+    challenge::Numbers PlayerNumbers() const;
+    void ChooseKind(challenge::PuzzleKind kind);
+    void RefreshGameMenu();
+    void Say(std::string sentence);
+    std::vector<std::string> ChallengePage() const;
+
     // What the current puzzle has been through, for the statistics.
     struct PuzzleRecord {
         bool Timed = false;   // made for play, so its time counts
@@ -235,6 +298,7 @@ private:
         bool Helped = false;
         bool Revealed = false;  // its solution was shown
         bool Ended = false;     // its outcome is counted; undo never recounts it
+        challenge::PuzzleKind Kind = challenge::PuzzleKind::Classic;  // whose record counts it
     };
     BoardState CaptureState() const;
     void RestoreState(const BoardState& state);
@@ -245,6 +309,7 @@ private:
     // Counts a change, shows it, and saves it.
     void Count(const std::function<void(StatisticsChange&)>& change);
     void SaveStatistics();
+    void ShowStored();
     void ReportStore(const StoreResult& result);
     void ReportLink(const StoreResult& result);
 
@@ -259,8 +324,10 @@ private:
     PuzzleRecord puzzle_;
     bool windowActive_ = true;
     bool inStep_ = false;
-    Statistics stored_;           // as last loaded or saved
-    StatisticsChange pending_;    // counted since, not yet saved
+    StatisticsBook stored_;         // as last loaded or saved
+    StatisticsBookChange pending_;  // counted since, not yet saved
+    Preferences preferences_;       // as last loaded or chosen
+    std::unique_ptr<challenge::ChallengeRandom> challengeRandom_;
     bool saveBlocked_ = false;    // never overwrite a file that could not be read
     bool saveTrouble_ = false;    // the status line says the last save failed
 };

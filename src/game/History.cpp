@@ -57,6 +57,8 @@ void Form1::PlayerStep(const std::function<void()>& change) {
     if (inPlay && SetupMode == FlagOff) {
         const BoardState after = CaptureState();
         if (!(after == before)) {
+            // What the status line said was about the board before.
+            StatusText.Visible = false;
             history_.Record(before, after);
             const bool played = !puzzle_.Played, ended = PuzzleDone == FlagOn && !puzzle_.Ended;
             const std::int64_t ms = std::llround(clock_.Elapsed(at) * 1000);
@@ -78,6 +80,7 @@ void Form1::PlayerStep(const std::function<void()>& change) {
 void Form1::Undox_Click() {
     if (Busy() || inStep_ || SetupMode == FlagOn || !history_.CanUndo()) return;
     RestoreState(history_.Undo());
+    StatusText.Visible = false;
     SyncClock(services_.monotonicSeconds());
     RefreshToolsMenu();
 }
@@ -85,6 +88,7 @@ void Form1::Undox_Click() {
 void Form1::Redox_Click() {
     if (Busy() || inStep_ || SetupMode == FlagOn || !history_.CanRedo()) return;
     RestoreState(history_.Redo());
+    StatusText.Visible = false;
     SyncClock(services_.monotonicSeconds());
     RefreshToolsMenu();
 }
@@ -93,6 +97,7 @@ void Form1::RefreshToolsMenu() {
     Undox.Enabled = SetupMode == FlagOff && history_.CanUndo();
     Redox.Enabled = SetupMode == FlagOff && history_.CanRedo();
     Hintx.Enabled = HintAvailable();
+    RefreshGameMenu();
 }
 
 }  // namespace quorvex

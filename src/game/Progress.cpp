@@ -33,6 +33,7 @@ void Form1::BeginPlayPuzzle() {
     puzzle_ = PuzzleRecord{};
     puzzle_.Timed = made;
     puzzle_.Helped = !made;
+    puzzle_.Kind = Kind;
     history_.Clear();
     clock_.Reset();
     SyncClock(services_.monotonicSeconds());
@@ -43,6 +44,7 @@ void Form1::BeginPlayPuzzle() {
 void Form1::LeavePuzzle() {
     if (puzzle_.Played && !puzzle_.Ended) Count(CountAbandoned);
     puzzle_ = PuzzleRecord{};
+    StatusText.Visible = false;
     history_.Clear();
     clock_.Reset();
     RefreshToolsMenu();
@@ -55,10 +57,9 @@ void Form1::Statx_Click() {
 void Form1::Timerx_Click() {
     if (Blocked()) return;
     Timerx.Checked = !Timerx.Checked;
-    Preferences preferences;
-    preferences.ShowTimer = Timerx.Checked;
+    preferences_.ShowTimer = Timerx.Checked;
     // A failed save only means the default next time; a replaced link is worth a line.
-    ReportLink(services_.savePreferences(preferences));
+    ReportLink(services_.savePreferences(preferences_));
 }
 
 void Form1::ResetStatistics() {
@@ -66,51 +67,76 @@ void Form1::ResetStatistics() {
     // A puzzle in progress counts as played again at its next step, so that
     // nothing can be solved without having been played.
     if (!puzzle_.Ended) puzzle_.Played = false;
-    Count(CountReset);
+    // Every kind's record goes back to zero, whichever is being played.
+    for (StatisticsChange& kind : pending_.Kinds) CountReset(kind);
+    ShowStored();
+    SaveStatistics();
 }
 
-std::vector<std::pair<std::string, std::string>> Form1::StatisticsLines() const {
+namespace {
+
+std::vector<std::pair<std::string, std::string>> LinesOf(const Statistics& s) {
     const auto time = [](std::optional<std::int64_t> ms) { return ms ? ClockText(*ms) : std::string(text::NoneYet); };
     return {
-        {"Puzzles played", std::to_string(Stats.Played)},
-        {"Solved unaided", std::to_string(Stats.SolvedUnaided)},
-        {"Solved with help", std::to_string(Stats.SolvedHelped)},
-        {"Solutions revealed", std::to_string(Stats.Revealed)},
-        {"Current streak", std::to_string(Stats.CurrentStreak)},
-        {"Best streak", std::to_string(Stats.BestStreak)},
-        {"Best time", time(Stats.BestMs < 0 ? std::nullopt : std::optional(Stats.BestMs))},
-        {"Median time", time(MedianMs(Stats))},
+        {"Puzzles played", std::to_string(s.Played)},
+        {"Solved unaided", std::to_string(s.SolvedUnaided)},
+        {"Solved with help", std::to_string(s.SolvedHelped)},
+        {"Solutions revealed", std::to_string(s.Revealed)},
+        {"Current streak", std::to_string(s.CurrentStreak)},
+        {"Best streak", std::to_string(s.BestStreak)},
+        {"Best time", time(s.BestMs < 0 ? std::nullopt : std::optional(s.BestMs))},
+        {"Median time", time(MedianMs(s))},
     };
 }
 
+}  // namespace
+
+std::vector<std::pair<std::string, std::string>> Form1::StatisticsLines() const { return LinesOf(Stats); }
+
+std::vector<std::vector<std::string>> Form1::StatisticsTable() const {
+    std::vector<std::vector<std::string>> table = {{"", "Classic", "Easy", "Medium", "Hard"}};
+    for (const auto& [caption, value] : LinesOf(Stats)) table.push_back({caption, value});
+    for (const Statistics& level : LevelStats) {
+        const auto lines = LinesOf(level);
+        for (std::size_t row = 0; row < lines.size(); ++row) table[row + 1].push_back(lines[row].second);
+    }
+    return table;
+}
+
+void Form1::ShowStored() {
+    const StatisticsBook now = Apply(stored_, pending_);
+    Stats = now.Kinds[0];
+    std::copy(now.Kinds.begin() + 1, now.Kinds.end(), LevelStats.begin());
+}
+
 void Form1::LoadStored() {
-    Timerx.Checked = services_.loadPreferences().ShowTimer;
-    Statistics loaded;
-    const StoreResult result = services_.loadStatistics(loaded);
-    stored_ = result.Status == StoreStatus::Ok ? loaded : Statistics{};
+    Timerx.Checked = preferences_.ShowTimer;
+    StatisticsBook loaded;
+    const StoreResult result = services_.loadStatisticsBook(loaded);
+    stored_ = result.Status == StoreStatus::Ok ? loaded : StatisticsBook{};
     pending_ = {};
-    Stats = stored_;
+    ShowStored();
     saveBlocked_ = result.Status == StoreStatus::Unreadable || result.Status == StoreStatus::Later ||
                    result.Status == StoreStatus::NoFolder;
     ReportStore(result);
 }
 
 void Form1::Count(const std::function<void(StatisticsChange&)>& change) {
-    change(pending_);
-    Stats = Apply(stored_, pending_);
+    change(pending_.Kinds[static_cast<std::size_t>(puzzle_.Kind)]);
+    ShowStored();
     SaveStatistics();
 }
 
 void Form1::SaveStatistics() {
     if (saveBlocked_ || pending_.Empty()) return;
-    Statistics merged;
-    const StoreResult result = services_.saveStatistics(pending_, merged);
+    StatisticsBook merged;
+    const StoreResult result = services_.saveStatisticsBook(pending_, merged);
     const StoreStatus status = result.Status;
     if (status == StoreStatus::Ok || status == StoreStatus::Damaged) {
         // The file now holds this run's counts and any other copy's.
         stored_ = merged;
         pending_ = {};
-        Stats = stored_;
+        ShowStored();
     }
     // Kept for the next save unless the file must not be written at all.
     saveBlocked_ = status == StoreStatus::Unreadable || status == StoreStatus::Later || status == StoreStatus::NoFolder;

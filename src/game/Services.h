@@ -2,10 +2,12 @@
 // implements it for the real window; tests use a scripted fake.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "challenge/Challenge.h"
 #include "game/Statistics.h"
 
 namespace quorvex {
@@ -24,6 +26,12 @@ struct PrintJob {
 // Choices remembered between runs.
 struct Preferences {
     bool ShowTimer = true;
+    challenge::PuzzleKind NextKind = challenge::PuzzleKind::Classic;  // what New Puzzle makes
+};
+
+// A calendar date where the player is.
+struct LocalDate {
+    int Year = 0, Month = 0, Day = 0;
 };
 
 // How a load or save of the statistics went, and which file it concerned.
@@ -79,6 +87,28 @@ public:
     virtual void showStatistics() = 0;
     // One line for the program's error output.
     virtual void logWarning(std::string_view line) = 0;
+
+    // Every kind's record, the classic one and each challenge level's, in one
+    // file under one lock, as loadStatistics and saveStatistics do for the
+    // classic record alone. The defaults keep the classic record only.
+    virtual StoreResult loadStatisticsBook(StatisticsBook& into) {
+        Statistics classic;
+        const StoreResult result = loadStatistics(classic);
+        if (result.Status == StoreStatus::Ok) into = StatisticsBook{{classic}};
+        return result;
+    }
+    virtual StoreResult saveStatisticsBook(const StatisticsBookChange& change, StatisticsBook& merged) {
+        Statistics classic;
+        const StoreResult result = saveStatistics(change.Kinds[0], classic);
+        merged = StatisticsBook{{classic}};
+        return result;
+    }
+    // Today's date on the player's calendar.
+    virtual LocalDate today() { return {}; }
+    // The text put where the desktop's paste finds it.
+    virtual void copyText(std::string_view) {}
+    // Asks for a puzzle code in a modal box; none when the player cancels.
+    virtual std::optional<std::string> askPuzzleCode() { return std::nullopt; }
 };
 
 }  // namespace quorvex

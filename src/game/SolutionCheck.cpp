@@ -24,6 +24,10 @@ std::string Form1::FinalCellNote() const {
 }
 
 void Form1::CheckSolution() {
+    if (InChallenge()) {
+        ChallengeCheck();
+        return;
+    }
     std::array<std::string, 5> captions;
     for (int k = 1; k <= 4; ++k) captions[k] = GridDisp[CornerCells[k]].Caption;
     PuzzleDone = FlagOff;

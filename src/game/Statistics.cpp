@@ -94,6 +94,11 @@ Statistics Apply(Statistics s, const StatisticsChange& c) {
     return s;
 }
 
+StatisticsBook Apply(StatisticsBook s, const StatisticsBookChange& c) {
+    for (std::size_t k = 0; k < KindCount; ++k) s.Kinds[k] = Apply(s.Kinds[k], c.Kinds[k]);
+    return s;
+}
+
 std::optional<std::int64_t> MedianMs(const Statistics& s) {
     if (s.UnaidedMs.empty()) return std::nullopt;
     std::vector<std::int64_t> sorted = s.UnaidedMs;

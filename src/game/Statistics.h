@@ -4,6 +4,7 @@
 // how times are written. No storage here; the services load and save it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -51,6 +52,19 @@ struct StatisticsChange {
     bool operator==(const StatisticsChange&) const = default;
 };
 
+// Every kind of puzzle keeps a record of its own: the classic game first,
+// then the challenge levels easy, medium and hard.
+inline constexpr std::size_t KindCount = 4;
+struct StatisticsBook {
+    std::array<Statistics, KindCount> Kinds;
+    bool operator==(const StatisticsBook&) const = default;
+};
+struct StatisticsBookChange {
+    std::array<StatisticsChange, KindCount> Kinds;
+    bool Empty() const { return *this == StatisticsBookChange{}; }
+    bool operator==(const StatisticsBookChange&) const = default;
+};
+
 // A puzzle the player has changed (or that ended) counts as played once.
 void CountPlayed(StatisticsChange& c);
 // The first end of a played puzzle: solved by the player alone, or with help
@@ -64,6 +78,7 @@ void CountAbandoned(StatisticsChange& c);
 void CountReset(StatisticsChange& c);
 // `stored` with the session's change added: what the file holds after a save.
 Statistics Apply(Statistics stored, const StatisticsChange& change);
+StatisticsBook Apply(StatisticsBook stored, const StatisticsBookChange& change);
 
 // Median of the kept unaided times; none when there are none.
 std::optional<std::int64_t> MedianMs(const Statistics& s);

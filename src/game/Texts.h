@@ -43,6 +43,22 @@ inline constexpr const char* ResultRowGives = "The result row gives ";
 inline constexpr const char* ResultColumnGives = " but the result column gives ";
 inline constexpr const char* NoLineValue = "no number from 1 to 9";
 
+// The Game menu: the kind of the next puzzle and the puzzles by code or date.
+inline constexpr const char* MenuGame = "&Game";
+inline constexpr const char* Classicx = "&Classic";
+inline constexpr const char* Easyx = "&Easy";
+inline constexpr const char* Mediumx = "&Medium";
+inline constexpr const char* Hardx = "&Hard";
+inline constexpr const char* NewPuzx = "&New Puzzle";
+inline constexpr const char* Todayx = "&Today's Puzzle";
+inline constexpr const char* CopyCodex = "Co&py Puzzle Code";
+inline constexpr const char* OpenCodex = "&Open Puzzle Code...";
+
+// What RightMess says in a challenge: the level and the goal.
+inline constexpr const char* EveryLineTrue = ": every line true";
+inline constexpr const char* TodayLabel = "Today";
+inline constexpr const char* UnratedLabel = "Make every line true";
+
 inline constexpr const char* HelpFile = "plexaro";
 inline constexpr const char* PrintFont = "Courier";
 inline constexpr double PrintFontSize = 12;

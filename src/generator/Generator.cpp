@@ -87,6 +87,10 @@ void Form1::GeneratePuzzle() {
         break;
     }
 
+    PresentCorners();
+}
+
+void Form1::PresentCorners() {
     for (int j = 1; j <= 4; ++j) {
         const std::string given = Trim(SolNum[CornerValuePositions[j - 1]]);
         GridDisp[CornerCells[j]].Caption = given;
@@ -116,13 +120,20 @@ void Form1::NewPuz_Click() {
     if (Busy()) return;
     LeavePuzzle();
     if (SetupMode == FlagOn) SolveMx_Click();
+    if (!PresentNextChallenge()) {
+        RestoreClassicBoard();
+        ClearForNewPuzzle();
+        GeneratePuzzle();
+    }
+    if (!ended_) BeginPlayPuzzle();
+}
+
+void Form1::ClearForNewPuzzle() {
     PuzzleDone = FlagOff;
     ColourCorners(ClrGreen);
     for (Cell& cell : GridDisp) cell.Caption = "";
     for (int i : EqualsCells) GridDisp[i].Caption = "=";
     RightMess.Visible = true;
-    GeneratePuzzle();
-    if (!ended_) BeginPlayPuzzle();
 }
 
 }  // namespace quorvex

@@ -10,6 +10,8 @@ void Form1::SolveMx_Click() {
     if (Busy()) return;
     if (SetupMode == FlagOff) {
         LeavePuzzle();
+        // Set-up makes a classic puzzle, whatever was played before.
+        RestoreClassicBoard();
         // Whatever is later played on a board made here was not found alone.
         MarkHelped();
         PuzzleDone = FlagOff;

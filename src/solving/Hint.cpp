@@ -38,6 +38,7 @@ std::string CaptionIn(const BoardValues& b, int index) {
 
 bool Form1::HintAvailable() const {
     if (Busy() || SetupMode != FlagOff || PuzzleDone != FlagOff || GenOk != FlagOn) return false;
+    if (InChallenge()) return true;
     // A run that gave up leaves no puzzle to aim at.
     for (int p : CornerValuePositions)
         if (const double given = NumericValue(SolNum[p]); given < 1 || given > 9) return false;
@@ -48,6 +49,10 @@ void Form1::Hint_Click() {
     if (Busy()) return;
     HintedCell = 0;
     if (!HintAvailable()) return;
+    if (InChallenge()) {
+        ChallengeHint();
+        return;
+    }
     const HintMove move = NextHint();
     if (move.cell == 0) {
         // The board is already complete, but a cell whose line leaves cell 49

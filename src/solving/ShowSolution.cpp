@@ -27,6 +27,7 @@ void Form1::ShowSolx_Click() {
         SetupMode = FlagOff;
         RightMess.Visible = false;
         ShowSolution();
+        if (InChallenge()) ColourChallengeLines(true);
         PuzzleDone = FlagOn;
         for (int j = 1; j <= 4; ++j) NPict[j].Visible = true;
     });

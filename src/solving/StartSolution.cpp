@@ -6,6 +6,10 @@ namespace quorvex {
 
 void Form1::StartSolx_Click() {
     if (Busy()) return;
+    if (InChallenge()) {
+        ChallengeStart();
+        return;
+    }
     // Random digits are no answer, but the player did not find this board alone.
     MarkHelped();
     PlayerStep([this] {

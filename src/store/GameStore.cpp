@@ -9,8 +9,12 @@ namespace quorvex::store {
 
 namespace {
 
-const std::string StatisticsGroup = "statistics";
+// One group per kind, in the order of StatisticsBook::Kinds: the classic
+// game's keeps the name it always had.
+const std::string StatisticsGroups[KindCount] = {"statistics", "statistics-easy", "statistics-medium",
+                                                 "statistics-hard"};
 const std::string TimerGroup = "timer";
+const std::string GameGroup = "game";
 
 std::string Trim(std::string_view s) {
     const std::size_t first = s.find_first_not_of(" \t"), last = s.find_last_not_of(" \t");
@@ -56,7 +60,7 @@ std::string FormatIni(const Ini& ini) {
 
 GameStore::GameStore(std::string folder) : folder_(std::move(folder)) {}
 
-StoreResult GameStore::ReadStatistics(Statistics& into, Ini& ini, std::string& link) {
+StoreResult GameStore::ReadStatistics(StatisticsBook& into, Ini& ini, std::string& link) {
     const std::string path = StatisticsFile();
     const FileText file = ReadSmallFile(path);
     link = file.linkTarget;
@@ -64,16 +68,40 @@ StoreResult GameStore::ReadStatistics(Statistics& into, Ini& ini, std::string& l
     if (file.status == FileText::Unreadable) return Result(StoreStatus::Unreadable, path);
     const std::optional<Ini> parsed = ParseIni(file.text);
     if (parsed) ini = *parsed;
-    const auto group = ini.find(StatisticsGroup);
-    const StatisticsFields fields = group == ini.end() ? StatisticsFields{} : group->second;
-    if (FromLaterVersion(fields)) return Result(StoreStatus::Later, path);
-    const std::optional<Statistics> stats = parsed ? FromFields(fields) : std::nullopt;
-    if (!stats) return Result(StoreStatus::Damaged, path);
-    into = *stats;
+    StatisticsBook book;
+    bool damaged = !parsed;
+    for (std::size_t k = 0; k < KindCount; ++k) {
+        const auto group = ini.find(StatisticsGroups[k]);
+        // Only the classic group must be there; the others came later.
+        if (group == ini.end() && k > 0) continue;
+        const StatisticsFields fields = group == ini.end() ? StatisticsFields{} : group->second;
+        if (FromLaterVersion(fields)) return Result(StoreStatus::Later, path);
+        const std::optional<Statistics> stats = FromFields(fields);
+        if (stats) book.Kinds[k] = *stats;
+        damaged = damaged || !stats;
+    }
+    if (damaged) return Result(StoreStatus::Damaged, path);
+    into = book;
     return Result(StoreStatus::Ok, path);
 }
 
 StoreResult GameStore::LoadStatistics(Statistics& into) {
+    StatisticsBook book;
+    const StoreResult result = LoadStatistics(book);
+    if (result.Status == StoreStatus::Ok) into = book.Kinds[0];
+    return result;
+}
+
+StoreResult GameStore::SaveStatistics(const StatisticsChange& change, Statistics& merged) {
+    StatisticsBookChange book;
+    book.Kinds[0] = change;
+    StatisticsBook now;
+    const StoreResult result = SaveStatistics(book, now);
+    if (result.Status == StoreStatus::Ok || result.Status == StoreStatus::Damaged) merged = now.Kinds[0];
+    return result;
+}
+
+StoreResult GameStore::LoadStatistics(StatisticsBook& into) {
     if (folder_.empty()) return Result(StoreStatus::NoFolder, "");
     Ini ini;
     std::string link;
@@ -88,7 +116,7 @@ StoreResult GameStore::LoadStatistics(Statistics& into) {
     return result;
 }
 
-StoreResult GameStore::SaveStatistics(const StatisticsChange& change, Statistics& merged) {
+StoreResult GameStore::SaveStatistics(const StatisticsBookChange& change, StatisticsBook& merged) {
     const std::string path = StatisticsFile();
     if (folder_.empty()) return Result(StoreStatus::NoFolder, "");
     if (!MakeFolder(folder_)) return Result(StoreStatus::Unwritable, path);
@@ -99,7 +127,7 @@ StoreResult GameStore::SaveStatistics(const StatisticsChange& change, Statistics
 
     // Read, add this session's change, write: whatever another copy saved
     // meanwhile stays counted.
-    Statistics stored;
+    StatisticsBook stored;
     Ini ini;
     std::string link;
     StoreResult result = ReadStatistics(stored, ini, link);
@@ -114,13 +142,13 @@ StoreResult GameStore::SaveStatistics(const StatisticsChange& change, Statistics
             result.KeptAs = KeepAside(path);
             if (result.KeptAs.empty()) return Result(StoreStatus::Unwritable, path);
             ini.clear();
-            stored = Statistics{};
+            stored = StatisticsBook{};
             break;
         default:
             return result;
     }
-    const Statistics next = Apply(stored, change);
-    ini[StatisticsGroup] = ToFields(next);
+    const StatisticsBook next = Apply(stored, change);
+    for (std::size_t k = 0; k < KindCount; ++k) ini[StatisticsGroups[k]] = ToFields(next.Kinds[k]);
     if (!ReplaceFile(path, FormatIni(ini))) return Result(StoreStatus::Unwritable, path);
     merged = next;
     result.Replaced = result.KeptAs.empty() ? link : "";
@@ -131,9 +159,17 @@ Preferences GameStore::LoadPreferences() {
     Preferences preferences;
     const FileText file = folder_.empty() ? FileText{} : ReadSmallFile(SettingsFile());
     const std::optional<Ini> ini = file.status == FileText::Ok ? ParseIni(file.text) : std::nullopt;
-    if (!ini || !ini->count(TimerGroup) || !ini->at(TimerGroup).count("show")) return preferences;
-    const std::string& show = ini->at(TimerGroup).at("show");
+    if (!ini) return preferences;
+    // Each setting on its own: one that cannot be read keeps its default.
+    const auto setting = [&](const std::string& group, const std::string& key) {
+        const auto g = ini->find(group);
+        if (g == ini->end()) return std::string();
+        const auto k = g->second.find(key);
+        return k == g->second.end() ? std::string() : k->second;
+    };
+    const std::string show = setting(TimerGroup, "show");
     if (show == "true" || show == "false") preferences.ShowTimer = show == "true";
+    preferences.NextKind = challenge::KindNamed(setting(GameGroup, "kind")).value_or(challenge::PuzzleKind::Classic);
     return preferences;
 }
 
@@ -149,6 +185,7 @@ StoreResult GameStore::SavePreferences(const Preferences& preferences) {
     const FileText file = ReadSmallFile(path);
     Ini ini = file.status == FileText::Ok ? ParseIni(file.text).value_or(Ini{}) : Ini{};
     ini[TimerGroup]["show"] = preferences.ShowTimer ? "true" : "false";
+    ini[GameGroup]["kind"] = challenge::KindName(preferences.NextKind);
     if (!ReplaceFile(path, FormatIni(ini))) return Result(StoreStatus::Unwritable, path);
     return Result(StoreStatus::Ok, path, file.linkTarget);
 }

@@ -31,6 +31,11 @@ public:
     std::string StatisticsFile() const { return folder_ + "/statistics.ini"; }
     std::string SettingsFile() const { return folder_ + "/settings.ini"; }
 
+    // Every kind's record, each in a group of its own; a file from before
+    // challenges has the classic one only, and the others start at zero.
+    StoreResult LoadStatistics(StatisticsBook& into);
+    StoreResult SaveStatistics(const StatisticsBookChange& change, StatisticsBook& merged);
+    // The classic record alone.
     StoreResult LoadStatistics(Statistics& into);
     StoreResult SaveStatistics(const StatisticsChange& change, Statistics& merged);
     Preferences LoadPreferences();
@@ -39,7 +44,7 @@ public:
 private:
     // What the statistics file holds now: Ok with `into` set, Missing, or the
     // reason it cannot be used; `link` is where it points when it is a link.
-    StoreResult ReadStatistics(Statistics& into, Ini& ini, std::string& link);
+    StoreResult ReadStatistics(StatisticsBook& into, Ini& ini, std::string& link);
 
     std::string folder_;
 };

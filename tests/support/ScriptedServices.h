@@ -3,7 +3,9 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <deque>
+#include <optional>
 #include <functional>
 #include <string>
 #include <vector>
@@ -30,8 +32,12 @@ public:
     // game's `stored`: two copies of the game on one file.
     Statistics stored;
     Statistics* file = &stored;
+    std::array<Statistics, 3> levels;  // the easy, medium and hard challenges' records
     StoreStatus loadStatus = StoreStatus::Ok, saveStatus = StoreStatus::Ok;
     Preferences preferences;
+    LocalDate date{2025, 3, 14};
+    std::vector<std::string> copied;
+    std::deque<std::optional<std::string>> codes;  // what the player types when asked for a code; none: cancels
 
     MsgAnswer showMessage(std::string_view text, MsgButtons buttons) override {
         messages.push_back({std::string(text), buttons});
@@ -59,6 +65,26 @@ public:
         if (saveStatus != StoreStatus::Ok) return {saveStatus, "memory", "", ""};
         ++saves, merged = *file = Apply(*file, change);
         return {};
+    }
+    StoreResult loadStatisticsBook(StatisticsBook& into) override {
+        if (loadStatus == StoreStatus::Ok) into.Kinds = {*file, levels[0], levels[1], levels[2]};
+        return {loadStatus, "memory", "", ""};
+    }
+    StoreResult saveStatisticsBook(const StatisticsBookChange& change, StatisticsBook& merged) override {
+        if (saveStatus != StoreStatus::Ok) return {saveStatus, "memory", "", ""};
+        ++saves, *file = Apply(*file, change.Kinds[0]);
+        for (std::size_t k = 0; k < levels.size(); ++k) levels[k] = Apply(levels[k], change.Kinds[k + 1]);
+        merged.Kinds = {*file, levels[0], levels[1], levels[2]};
+        return {};
+    }
+    LocalDate today() override { return date; }
+    void copyText(std::string_view text) override { copied.emplace_back(text); }
+    std::optional<std::string> askPuzzleCode() override {
+        if (onModal) onModal();
+        if (codes.empty()) return std::nullopt;
+        auto code = codes.front();
+        codes.pop_front();
+        return code;
     }
     Preferences loadPreferences() override { return preferences; }
     StoreResult savePreferences(const Preferences& p) override {
