@@ -44,7 +44,8 @@ BoardCells ChallengeCells(const challenge::Givens& g, const challenge::Numbers& 
 BoardCells CompletedCells(const BoardValues& b) {
     BoardCells cells;
     for (std::size_t p = 0; p < b.numbers.size(); ++p) cells[SolverNumberCells[p]] = std::to_string(b.numbers[p]);
-    for (std::size_t k = 0; k < SolverOperatorCells.size(); ++k) cells[SolverOperatorCells[k]] = std::string(1, b.operators[k]);
+    for (std::size_t k = 0; k < SolverOperatorCells.size(); ++k)
+        cells[SolverOperatorCells[k]] = std::string(1, b.operators[k]);
     for (const Line& l : {RowLine(1), RowLine(15), RowLine(29), ColumnLine(1), ColumnLine(3), ColumnLine(5), RowLine(43)})
         cells[l.result] = ResultText(LineValue(l, [&](int i) { return cells[i]; }));
     return cells;
@@ -374,6 +375,8 @@ void Form1::RefreshGameMenu() {
 }
 
 void Form1::Say(std::string sentence) {
+    // Said as well as shown: it replaces what the step's changes would have said.
+    Announce(challenge::Spoken(sentence));
     StatusText.Visible = !sentence.empty();
     StatusText.Caption = std::move(sentence);
 }

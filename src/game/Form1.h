@@ -244,8 +244,9 @@ private:
     void ApplyKey(int index, char key);
     bool CornerIsRight(int k, const std::array<std::string, 5>& captions) const;
     void Announce(std::string text);
-    // What a step changed, as one announcement.
-    void AnnounceChanges(const BoardState& before);
+    // What a step changed, as one announcement; `lines` are a challenge's
+    // line verdicts before it.
+    void AnnounceChanges(const BoardState& before, const std::array<Verdict, 6>& lines);
     void LineSearch(int i, int step, std::int16_t target);
     // The solution record as a run found it: a run that gives up puts it back.
     struct SolutionRecord {

@@ -49,9 +49,10 @@ void Form1::PlayerStep(const std::function<void()>& change) {
     const double at = services_.monotonicSeconds();
     const bool inPlay = SetupMode == FlagOff;
     const BoardState before = CaptureState();
+    const std::array<Verdict, 6> lines = LineVerdicts();
     change();
     if (Busy()) return;
-    AnnounceChanges(before);
+    AnnounceChanges(before, lines);
 
     // Set-up mode has no steps to undo: its corners are not a board in play.
     if (inPlay && SetupMode == FlagOff) {

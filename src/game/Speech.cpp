@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "board/NumberText.h"
+#include "challenge/Logic.h"
 #include "game/Form1.h"
 
 namespace quorvex {
@@ -22,6 +23,12 @@ std::string Join(const std::vector<std::string>& parts, const char* between) {
     std::string out;
     for (const std::string& part : parts) out += (out.empty() ? "" : between) + part;
     return out;
+}
+
+// A challenge's lines of numbers as LineVerdicts gives them: "row 3 false".
+std::string LineSaid(std::size_t k, Form1::Verdict v) {
+    const char* state = v == Form1::Verdict::Right ? " true" : v == Form1::Verdict::Wrong ? " false" : " not filled";
+    return (k < 3 ? "row " : "column ") + std::to_string(2 * (k % 3) + 1) + state;
 }
 
 }  // namespace
@@ -53,6 +60,18 @@ std::string Form1::CellName(int index) const {
 }
 
 std::string Form1::CellDescription(int index) const {
+    if (InChallenge() && index >= 1 && index <= GridCells && RoleOf(index) != CellRole::Blank &&
+        RoleOf(index) != CellRole::Equals) {
+        if (!GridDisp[index].Given) return "number to fill in";
+        const CellRole role = RoleOf(index);
+        if (role == CellRole::Number) return "given number";
+        if (role == CellRole::RowOperator || role == CellRole::ColumnOperator) return "given operator";
+        // A line's result says how that line stands.
+        const auto verdicts = LineVerdicts();
+        const auto line = std::size_t(role == CellRole::RowResult ? (RowOf(index) - 1) / 2 : 3 + (ColumnOf(index) - 1) / 2);
+        if (role == CellRole::Final) return "given result";
+        return "given result, " + LineSaid(line, verdicts[line]);
+    }
     if (const std::string note = index == 49 ? FinalCellNote() : ""; !note.empty()) return "given corner. " + note;
     if (CornerOf(index) != 0) return SetupMode == FlagOn ? "corner to set" : "given corner";
     switch (RoleOf(index)) {
@@ -88,11 +107,11 @@ void Form1::Announce(std::string text) {
 // Every changed cell by its name, the step's own first (it comes before the
 // results it feeds), and each corner whose value or verdict changed; a step
 // that filled much of the board is counted rather than read out.
-void Form1::AnnounceChanges(const BoardState& before) {
+void Form1::AnnounceChanges(const BoardState& before, const std::array<Verdict, 6>& lines) {
     std::vector<std::string> cells, corners;
     for (int i = 1; i <= GridCells; ++i) {
         const bool changed = GridDisp[i].Caption != before.GridDisp[i].Caption;
-        if (const int j = CornerOf(i); j != 0 && SetupMode == FlagOff) {
+        if (const int j = CornerOf(i); j != 0 && SetupMode == FlagOff && !InChallenge()) {
             if (changed || NPict[j].Visible != before.NPict[j].Visible)
                 corners.push_back(Capitalised(CornerNames[j]) + " corner " + (NPict[j].Visible ? "right: " : "wrong: ") +
                                   SpokenValue(GridDisp[i].Caption));
@@ -104,10 +123,21 @@ void Form1::AnnounceChanges(const BoardState& before) {
     }
     if (cells.size() > 4) cells = {std::to_string(cells.size()) + " squares changed"};
     cells.insert(cells.end(), corners.begin(), corners.end());
+    // In a challenge: each line that became true or false.
+    const std::array<Verdict, 6> now = LineVerdicts();
+    for (std::size_t k = 0; k < now.size() && InChallenge(); ++k)
+        if (now[k] != lines[k] && now[k] != Verdict::Open) cells.push_back(Capitalised(LineSaid(k, now[k])));
     Announce(Join(cells, ". "));
 }
 
 void Form1::ReadTargets() {
+    if (InChallenge() && SetupMode == FlagOff) {
+        // No targets here: what each line needs is on the board; how they stand is not.
+        std::vector<std::string> lines;
+        const std::array<Verdict, 6> verdicts = LineVerdicts();
+        for (std::size_t k = 0; k < verdicts.size(); ++k) lines.push_back(LineSaid(k, verdicts[k]));
+        return Announce(Capitalised(Join(lines, ", ")) + ".");
+    }
     std::vector<std::string> targets, right;
     for (int j = 1; j <= 4; ++j) {
         const std::string& shown = GridDisp[CornerCells[j]].Caption;

@@ -98,9 +98,9 @@ std::vector<std::string> Form1::ChallengePage() const {
     // the foot of the page under its own heading: one page per challenge.
     std::vector<std::string> page(PageLines + 1, std::string(LineWidth, ' '));
     const std::string number = NumberText(PuzzleNo);
-    const std::string kind = !Daily.empty()                            ? "Today's puzzle, " + Daily
-                             : Current.level == challenge::Level::Unrated ? std::string("Challenge")
-                                                                         : LevelName(Current.level) + std::string(" challenge");
+    std::string kind = Current.level == challenge::Level::Unrated ? "Challenge"
+                                                                   : LevelName(Current.level) + std::string(" challenge");
+    if (!Daily.empty()) kind = "Today's puzzle, " + Daily;
     page[1] = "Puzzle No" + number;
     page[1] += std::string(std::size_t(std::max(1, SolutionGrid - 1 - int(page[1].size()))), ' ') + kind;
     DrawGrid(page, 1, PuzzleGrid);

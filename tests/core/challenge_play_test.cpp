@@ -102,7 +102,9 @@ TEST(ChallengePlay, FinishedLinesAreColouredAndGivensTakeNothing) {
     // Every number right but one: its row and its column are false.
     const std::vector<int> open = g.Open();
     const int cell = open[0], row = RowOf(cell) / 2, column = 3 + ColumnOf(cell) / 2;
-    for (int i : open) f.TypeKey(i, i == cell ? g.Wrong(i) : g.Solution(i));
+    for (int i : open)
+        if (i != cell) f.TypeKey(i, g.Solution(i));
+    f.TypeKey(cell, g.Wrong(cell));
     std::string wrong = "rrrrrr";
     wrong[std::size_t(row)] = wrong[std::size_t(column)] = 'w';
     EXPECT_EQ(Verdicts(f), wrong);
@@ -112,8 +114,19 @@ TEST(ChallengePlay, FinishedLinesAreColouredAndGivensTakeNothing) {
         EXPECT_EQ(result.ForeColor, White);
     }
     for (int i : open)  // the player's numbers in a false line are red
-        EXPECT_EQ(f.GridDisp[i].ForeColor, RowOf(i) == RowOf(cell) || ColumnOf(i) == ColumnOf(cell) ? Red : Cell{}.ForeColor);
+        EXPECT_EQ(f.GridDisp[i].ForeColor,
+                  RowOf(i) == RowOf(cell) || ColumnOf(i) == ColumnOf(cell) ? Red : Cell{}.ForeColor);
     EXPECT_EQ(f.GridDisp[49].BackColor, Cell{}.BackColor);
+    // A screen reader hears which lines turned, what each cell is, and on T how the lines stand.
+    const std::string rowSaid = "Row " + std::to_string(RowOf(cell)) + " false",
+                      columnSaid = "Column " + std::to_string(ColumnOf(cell)) + " false";
+    const std::string& said = f.Announcement.Text;
+    EXPECT_NE(said.find(rowSaid + ". " + columnSaid), std::string::npos) << said;
+    EXPECT_EQ(f.CellDescription(cell), "number to fill in");
+    EXPECT_EQ(f.CellDescription(2), "given operator");
+    EXPECT_EQ(f.CellDescription(7 + 14 * row), "given result, row " + std::to_string(RowOf(cell)) + " false");
+    f.ReadTargets();
+    EXPECT_EQ(said.substr(0, rowSaid.size() + 6), (row == 0 ? "Row 1 false" : "Row 1 true") + std::string(", row "));
 
     f.TypeKey(cell, Form1::DeleteKey);
     std::string cleared = wrong;
@@ -162,8 +175,10 @@ TEST(ChallengePlay, HintsExplainWrongNumbersFirstAndCountAsHelp) {
         sentences.insert(f.StatusText.Caption);
     }
     EXPECT_EQ(sentences.size(), open.size());
+    EXPECT_EQ(f.Announcement.Text, challenge::Spoken(f.StatusText.Caption));
     // A screen reader hears the operators as words.
-    EXPECT_EQ(challenge::Spoken("Row 3: 4 * ? - 2 = 6, so ? is 2."), "Row 3: 4 times blank minus 2 equals 6, so blank is 2.");
+    EXPECT_EQ(challenge::Spoken("Row 3: 4 * ? - 2 = 6, so ? is 2."),
+              "Row 3: 4 times blank minus 2 equals 6, so blank is 2.");
     for (const std::string& sentence : sentences)
         EXPECT_EQ(challenge::Spoken(sentence).find_first_of("*?="), std::string::npos) << sentence;
     EXPECT_EQ(g.svc.count("You got it !"), 1);
@@ -222,7 +237,10 @@ TEST(ChallengePlay, PuzzleMenuCommandsAndPrintingInAChallenge) {
     Game fresh;
     fresh.f.NewPuz_Click();
     const auto look = [](const Form1& game) {
-        return CellMap(game, [](const Cell& c) { return std::to_string(c.BackColor) + char('0' + c.Enabled + 2 * c.Given) + std::to_string(c.ForeColor); }, 53);
+        const auto one = [](const Cell& c) {
+            return std::to_string(c.BackColor) + char('0' + c.Enabled + 2 * c.Given) + std::to_string(c.ForeColor);
+        };
+        return CellMap(game, one, 53);
     };
     EXPECT_EQ(look(f), look(fresh.f));
     EXPECT_EQ(f.RightMess.Caption, "Get corner numbers right");
@@ -264,7 +282,8 @@ TEST(ChallengePlay, CodesOpenCopyAndAreRefusedInOneSentence) {
     // A classic code always has its puzzle, even the corners the generator finds hardest.
     for (const std::string corners : {"7281", "7871", "8717"}) {
         for (int n = 0; n < 5; ++n) {
-            ASSERT_TRUE(f.OpenCode(challenge::ClassicCode({corners[0] - '0', corners[1] - '0', corners[2] - '0', corners[3] - '0'})));
+            const Corners digits = {corners[0] - '0', corners[1] - '0', corners[2] - '0', corners[3] - '0'};
+            ASSERT_TRUE(f.OpenCode(challenge::ClassicCode(digits)));
             EXPECT_EQ(Givens(f), corners);
             EXPECT_TRUE(SolutionHolds(f));
             EXPECT_EQ(State(f).substr(0, 8), GivenCorners(f, "g"));
