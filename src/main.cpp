@@ -18,7 +18,8 @@ int main(int argc, char* argv[]) {
     // reports, instead of the signal ending the game halfway through a file.
     std::signal(SIGXFSZ, SIG_IGN);
 
-    if (const auto line = quorvex::ui::ReadCommandLine(argc, argv, QUORVEX_VERSION); !line.startGame) {
+    const quorvex::ui::CommandLine line = quorvex::ui::ReadCommandLine(argc, argv, QUORVEX_VERSION);
+    if (!line.startGame) {
         std::fputs(line.out.c_str(), stdout);
         std::fputs(line.err.c_str(), stderr);
         return line.status;
@@ -40,7 +41,7 @@ int main(int argc, char* argv[]) {
     // Drawn once, in every size, for the main window and every other window alike.
     QApplication::setWindowIcon(quorvex::ui::AppIcon());
 
-    quorvex::ui::MainWindow window;
+    quorvex::ui::MainWindow window({}, nullptr, line.code);
     window.show();
     return app->exec();
 }

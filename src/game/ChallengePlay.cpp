@@ -22,6 +22,10 @@ constexpr std::array<Line, 6> NumberLines = {RowLine(1),    RowLine(15),   RowLi
 
 using BoardCells = std::array<std::string, GridCells + 1>;  // captions by cell, 1..49
 
+// A given's face: the palette's light grey, a shade below the open cells' so
+// that what is fixed stands apart from what the player fills in.
+constexpr Colour GivenFace = QBColor(7);
+
 // The number a line gives on `cells`, -1 when a number is missing.
 template <class Caption>
 int LineValue(const Line& l, Caption caption) {
@@ -128,7 +132,7 @@ void Form1::PresentChallenge(const challenge::Challenge& c, std::string daily) {
         cell.Caption = open ? "" : cells[i];
         cell.Given = !open;
         cell.Enabled = open;
-        cell.BackColor = plain.BackColor;
+        cell.BackColor = open ? plain.BackColor : GivenFace;
         cell.ForeColor = plain.ForeColor;
     }
     for (int i : EqualsCells) GridDisp[i].Caption = "=";
@@ -206,7 +210,7 @@ void Form1::ColourChallengeLines(bool solved) {
     for (int i = 1; i <= GridCells; ++i) {
         const CellRole role = RoleOf(i);
         if (role == CellRole::Blank || role == CellRole::Equals) continue;
-        GridDisp[i].BackColor = plain.BackColor;
+        GridDisp[i].BackColor = GridDisp[i].Given ? GivenFace : plain.BackColor;
         GridDisp[i].ForeColor = plain.ForeColor;
     }
     const std::array<Verdict, 6> verdicts = LineVerdicts();

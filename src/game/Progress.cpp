@@ -112,7 +112,7 @@ void Form1::ShowStored() {
 void Form1::LoadStored() {
     Timerx.Checked = preferences_.ShowTimer;
     StatisticsBook loaded;
-    const StoreResult result = services_.loadStatisticsBook(loaded);
+    const StoreResult result = services_.loadStatistics(loaded);
     stored_ = result.Status == StoreStatus::Ok ? loaded : StatisticsBook{};
     pending_ = {};
     ShowStored();
@@ -130,7 +130,7 @@ void Form1::Count(const std::function<void(StatisticsChange&)>& change) {
 void Form1::SaveStatistics() {
     if (saveBlocked_ || pending_.Empty()) return;
     StatisticsBook merged;
-    const StoreResult result = services_.saveStatisticsBook(pending_, merged);
+    const StoreResult result = services_.saveStatistics(pending_, merged);
     const StoreStatus status = result.Status;
     if (status == StoreStatus::Ok || status == StoreStatus::Damaged) {
         // The file now holds this run's counts and any other copy's.

@@ -72,43 +72,28 @@ public:
 
     // Seconds from any fixed start; never goes back.
     virtual double monotonicSeconds() = 0;
-    // The statistics kept between runs; `into` is written only when Ok.
-    virtual StoreResult loadStatistics(Statistics& into) = 0;
+    // The statistics kept between runs, every kind's record; `into` is
+    // written only when Ok.
+    virtual StoreResult loadStatistics(StatisticsBook& into) = 0;
     // Adds `change` to whatever is stored at that moment (another copy of the
     // game may have saved since), under a lock waited for a moment at most.
     // When it was written (Ok, or Damaged and written afresh) `merged` is what
     // is stored now.
-    virtual StoreResult saveStatistics(const StatisticsChange& change, Statistics& merged) = 0;
+    virtual StoreResult saveStatistics(const StatisticsBookChange& change, StatisticsBook& merged) = 0;
     // Defaults whenever they cannot be read.
     virtual Preferences loadPreferences() = 0;
     virtual StoreResult savePreferences(const Preferences& preferences) = 0;
-    // Modal Statistics window showing Form1::StatisticsLines(); its Reset
+    // Modal Statistics window showing Form1::StatisticsTable(); its Reset
     // button calls Form1::ResetStatistics(). Returns when it is closed.
     virtual void showStatistics() = 0;
     // One line for the program's error output.
     virtual void logWarning(std::string_view line) = 0;
-
-    // Every kind's record, the classic one and each challenge level's, in one
-    // file under one lock, as loadStatistics and saveStatistics do for the
-    // classic record alone. The defaults keep the classic record only.
-    virtual StoreResult loadStatisticsBook(StatisticsBook& into) {
-        Statistics classic;
-        const StoreResult result = loadStatistics(classic);
-        if (result.Status == StoreStatus::Ok) into = StatisticsBook{{classic}};
-        return result;
-    }
-    virtual StoreResult saveStatisticsBook(const StatisticsBookChange& change, StatisticsBook& merged) {
-        Statistics classic;
-        const StoreResult result = saveStatistics(change.Kinds[0], classic);
-        merged = StatisticsBook{{classic}};
-        return result;
-    }
     // Today's date on the player's calendar.
-    virtual LocalDate today() { return {}; }
+    virtual LocalDate today() = 0;
     // The text put where the desktop's paste finds it.
-    virtual void copyText(std::string_view) {}
+    virtual void copyText(std::string_view text) = 0;
     // Asks for a puzzle code in a modal box; none when the player cancels.
-    virtual std::optional<std::string> askPuzzleCode() { return std::nullopt; }
+    virtual std::optional<std::string> askPuzzleCode() = 0;
 };
 
 }  // namespace quorvex

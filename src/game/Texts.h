@@ -54,6 +54,8 @@ inline constexpr const char* Todayx = "&Today's Puzzle";
 inline constexpr const char* CopyCodex = "Co&py Puzzle Code";
 inline constexpr const char* OpenCodex = "&Open Puzzle Code...";
 
+inline constexpr const char* OpenCodePrompt = "Puzzle code to open:";
+
 // What RightMess says in a challenge: the level and the goal.
 inline constexpr const char* EveryLineTrue = ": every line true";
 inline constexpr const char* TodayLabel = "Today";

@@ -2,6 +2,7 @@
 #include "qt/MainWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontInfo>
@@ -49,6 +50,11 @@ QLabel* MakeMessageLabel(QWidget* parent, const char* name, Colour background) {
 
 QString Text(const std::string& s) { return QString::fromStdString(s); }
 
+// A sentence's operators as the cells draw them: "4 × ? − 2 = 6".
+QString WithSigns(const std::string& s) {
+    return Text(s).replace(QStringLiteral(" * "), QStringLiteral(" \u00D7 ")).replace(QStringLiteral(" - "), QStringLiteral(" \u2212 "));
+}
+
 // A caption with `mnemonic` marked at its first occurrence; the words stay the game's own.
 QString WithMnemonic(const std::string& caption, char mnemonic) {
     QString text = Text(caption);
@@ -63,13 +69,15 @@ constexpr int ScreenMargin = 8;
 
 }  // namespace
 
-MainWindow::MainWindow(ServicesFactory makeServices, std::unique_ptr<RandomSource> random, QWidget* parent)
+MainWindow::MainWindow(ServicesFactory makeServices, std::unique_ptr<RandomSource> random, std::string startCode,
+                       QWidget* parent)
     : QMainWindow(parent), geometry_(Geometry::DefaultScale) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(text::AppTitle));
 
     services_ = makeServices ? makeServices(*this) : std::make_unique<QtServices>(*this);
     form_ = std::make_unique<Form1>(*services_, std::move(random));
+    form_->StartCode = std::move(startCode);
 
     buildBoard();
     buildMenus();
@@ -161,7 +169,7 @@ QAction* MainWindow::addCommand(QMenu* menu, const char* name, const MenuItem& i
     QAction* action = menu->addAction(QString());
     action->setObjectName(QString::fromLatin1(name));
     connect(action, &QAction::triggered, this, [this, handler] { dispatch([this, handler] { ((*form_).*handler)(); }); });
-    menuBindings_.push_back({action, &item, mnemonic});
+    menuBindings_.push_back({action, &item, mnemonic, {}});
     return action;
 }
 
@@ -184,6 +192,8 @@ void MainWindow::buildMenus() {
     separator(gamex_, "xx1");
     // Spelt out: some platforms' standard Quit key is not Ctrl+Q, or none at all.
     addCommand(gamex_, "Exitx", f.Exitx, &Form1::Exitx_Click, 'x')->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    buildGameMenu();
 
     // Undo, redo, statistics and the timer: a menu of their own beside the
     // Puzzle menu, which keeps its items as they are.
@@ -208,13 +218,36 @@ void MainWindow::buildMenus() {
 
     // Escape from a menu, or a command chosen from it, leaves no keyboard
     // focus behind on the menu bar: it goes back to the board.
-    for (QMenu* menu : {gamex_, toolsx_}) {
+    for (QMenu* menu : {gamex_, gameKindx_, toolsx_}) {
         connect(menu, &QMenu::aboutToHide, this, [this] {
             QTimer::singleShot(0, this, [this] {
                 if (!QApplication::activePopupWidget() && !QApplication::activeModalWidget()) focusBoard();
             });
         });
     }
+}
+
+// The kind of the next puzzle and the puzzles that come by code or by date:
+// a menu of their own, so the Puzzle menu keeps its items as they are.
+void MainWindow::buildGameMenu() {
+    gameKindx_ = menuBar()->addMenu(QString());
+    gameKindx_->setObjectName(QStringLiteral("GameKindx"));
+    Form1& f = *form_;
+    auto* kinds = new QActionGroup(gameKindx_);
+    for (auto [name, item, handler] : {std::tuple{"Classicx", &f.Classicx, &Form1::Classicx_Click},
+                                       {"Easyx", &f.Easyx, &Form1::Easyx_Click},
+                                       {"Mediumx", &f.Mediumx, &Form1::Mediumx_Click},
+                                       {"Hardx", &f.Hardx, &Form1::Hardx_Click}})
+        kinds->addAction(addCommand(gameKindx_, name, *item, handler));
+    gameKindx_->addSeparator()->setObjectName(QStringLiteral("dash5"));
+    // Ctrl+N stays the key of whichever button is on view (Solve Puzzle in
+    // set-up mode); the menu shows it beside New Puzzle, where it belongs in play.
+    addCommand(gameKindx_, "NewPuzx", f.NewPuzx, &Form1::NewPuzx_Click);
+    menuBindings_.back().keys = QKeySequence(QKeySequence::New).toString(QKeySequence::NativeText);
+    addCommand(gameKindx_, "Todayx", f.Todayx, &Form1::Todayx_Click);
+    gameKindx_->addSeparator()->setObjectName(QStringLiteral("dash6"));
+    addCommand(gameKindx_, "CopyCodex", f.CopyCodex, &Form1::CopyCodex_Click);
+    addCommand(gameKindx_, "OpenCodex", f.OpenCodex, &Form1::OpenCodex_Click);
 }
 
 void MainWindow::buildKeys() {
@@ -293,6 +326,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Return:
         case Qt::Key_Enter: return type('\r');
         case Qt::Key_Backspace: return type('\b');
+        case Qt::Key_Delete: return type(Form1::DeleteKey);
         case Qt::Key_T: return dispatch([this] { form_->ReadTargets(); });
         default: break;
         }
@@ -370,12 +404,14 @@ void MainWindow::sync(const Form1& f) {
 
     gamex_->setTitle(QLatin1Char('&') + Text(f.Gamex.Caption));
     for (const MenuBinding& binding : menuBindings_) {
-        binding.action->setText(WithMnemonic(binding.item->Caption, binding.mnemonic));
+        binding.action->setText(WithMnemonic(binding.item->Caption, binding.mnemonic) +
+                                (binding.keys.isEmpty() ? QString() : QLatin1Char('\t') + binding.keys));
         binding.action->setEnabled(binding.item->Enabled);
         binding.action->setCheckable(binding.item->Checkable);
         binding.action->setChecked(binding.item->Checked);
     }
     toolsx_->setTitle(Text(f.Toolsx.Caption));
+    gameKindx_->setTitle(Text(f.GameKindx.Caption));
     syncStatusLine();
 }
 
@@ -436,12 +472,21 @@ void MainWindow::buildStatusLine() {
     // A long note must not widen the window: it is cut, and whole in its tooltip.
     noteLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     bar->addWidget(noteLabel_, 1);
+    // A hint's reason can be long: it wraps, and the line grows to hold it.
+    statusText_ = new QLabel(bar);
+    statusText_->setObjectName(QStringLiteral("StatusText"));
+    statusText_->setWordWrap(true);
+    statusText_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusText_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusText_->hide();
+    bar->addWidget(statusText_, 1);
     timerLabel_ = new QLabel(bar);
     timerLabel_->setObjectName(QStringLiteral("StatusTime"));
     timerLabel_->setText(QString::fromUtf8(text::TimerPrefix) + QStringLiteral("00:00"));
     bar->addPermanentWidget(timerLabel_);
     // One height whatever it shows, so hiding the time never moves the board.
-    bar->setFixedHeight(bar->sizeHint().height());
+    statusLineHeight_ = bar->sizeHint().height();
+    bar->setFixedHeight(statusLineHeight_);
 
     timerTick_ = new QTimer(this);
     timerTick_->setInterval(250);
@@ -455,8 +500,28 @@ void MainWindow::syncStatusLine() {
     timerLabel_->setVisible(f.Timerx.Checked);
     noteLabel_->setText(Text(f.StatusNote.Caption));
     noteLabel_->setToolTip(noteLabel_->text());
-    noteLabel_->setVisible(f.StatusNote.Visible);
+    // The core's sentence is about what the player just did: it goes first.
+    noteLabel_->setVisible(f.StatusNote.Visible && !f.StatusText.Visible);
+    if (const QString said = WithSigns(f.StatusText.Caption); statusText_->text() != said) statusText_->setText(said);
+    statusText_->setVisible(f.StatusText.Visible);
+    fitStatusLine();
     if (f.ClockRunning() != timerTick_->isActive()) f.ClockRunning() ? timerTick_->start() : timerTick_->stop();
+}
+
+void MainWindow::fitStatusLine() {
+    QStatusBar* bar = statusBar();
+    int wanted = statusLineHeight_;
+    if (statusText_->isVisibleTo(bar)) {
+        const int room = bar->width() - (timerLabel_->isVisibleTo(bar) ? timerLabel_->sizeHint().width() : 0) - 24;
+        const QRect text = statusText_->fontMetrics().boundingRect(QRect(0, 0, std::max(room, 40), 1 << 16),
+                                                                   Qt::TextWordWrap, statusText_->text());
+        wanted += std::max(0, text.height() - statusText_->fontMetrics().height());
+    }
+    if (bar->height() == wanted && bar->minimumHeight() == wanted) return;
+    // The window grows by what the line needs, so the board keeps its size.
+    const int grow = wanted - bar->minimumHeight();
+    bar->setFixedHeight(wanted);
+    if (!isMaximized() && !isFullScreen() && grow != 0) resize(width(), height() + grow);
 }
 
 void MainWindow::changeEvent(QEvent* event) {

@@ -32,8 +32,9 @@ public:
     // brings its own (scripted answers, no modal boxes).
     using ServicesFactory = std::function<std::unique_ptr<Services>(MainWindow&)>;
 
+    // `startCode`: a puzzle code to begin with instead of a new puzzle.
     explicit MainWindow(ServicesFactory makeServices = {}, std::unique_ptr<RandomSource> random = nullptr,
-                        QWidget* parent = nullptr);
+                        std::string startCode = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     Form1& form() { return *form_; }
@@ -63,8 +64,10 @@ public:
     QFrame* frame() const { return frame_; }
     QMenu* puzzleMenu() const { return gamex_; }
     QMenu* toolsMenu() const { return toolsx_; }
+    QMenu* gameMenu() const { return gameKindx_; }
     QLabel* timerLabel() const { return timerLabel_; }
     QLabel* noteLabel() const { return noteLabel_; }
+    QLabel* statusText() const { return statusText_; }
 
     // Moves the board's cursor, and the keyboard focus, to a cell where the
     // cursor may stop; any other cell is left alone.
@@ -89,9 +92,11 @@ protected:
 private:
     void buildBoard();
     void buildMenus();
+    void buildGameMenu();
     void buildKeys();
     void buildStatusLine();
     void syncStatusLine();
+    void fitStatusLine();
     void relayout();
     void reportFailure(const QString& what);
     void announce();
@@ -113,13 +118,17 @@ private:
     std::array<QLabel*, 5> pictures_{};  // 1..4
     QMenu* gamex_ = nullptr;
     QMenu* toolsx_ = nullptr;
+    QMenu* gameKindx_ = nullptr;
     QLabel* timerLabel_ = nullptr;
     QLabel* noteLabel_ = nullptr;
+    QLabel* statusText_ = nullptr;  // the core's sentence: a hint's reason, a copied code
     QTimer* timerTick_ = nullptr;  // repaints the time while the clock runs
+    int statusLineHeight_ = 0;     // the status line's height with one line of text
     struct MenuBinding {
         QAction* action;
         const MenuItem* item;
         char mnemonic;  // the letter Alt+P then opens it with, 0 for none
+        QString keys;   // a key shown beside the caption but bound elsewhere
     };
     std::vector<MenuBinding> menuBindings_;
 

@@ -2,10 +2,14 @@
 #include "qt/QtServices.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QDate>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QTime>
 
+#include "challenge/Code.h"
 #include "game/Texts.h"
 #include "qt/AboutForm.h"
 #include "qt/HelpViewer.h"
@@ -74,8 +78,8 @@ void QtServices::endProgram() {
 
 double QtServices::monotonicSeconds() { return double(clock_.nsecsElapsed()) / 1e9; }
 
-StoreResult QtServices::loadStatistics(Statistics& into) { return store_.LoadStatistics(into); }
-StoreResult QtServices::saveStatistics(const StatisticsChange& change, Statistics& merged) {
+StoreResult QtServices::loadStatistics(StatisticsBook& into) { return store_.LoadStatistics(into); }
+StoreResult QtServices::saveStatistics(const StatisticsBookChange& change, StatisticsBook& merged) {
     return store_.SaveStatistics(change, merged);
 }
 Preferences QtServices::loadPreferences() { return store_.LoadPreferences(); }
@@ -84,8 +88,33 @@ StoreResult QtServices::savePreferences(const Preferences& preferences) { return
 void QtServices::showStatistics() {
     window_.sync();
     ShowStatisticsModal(
-        &window_, [this] { return window_.form().StatisticsLines(); },
+        &window_, [this] { return window_.form().StatisticsTable(); },
         [this] { window_.dispatch([this] { window_.form().ResetStatistics(); }); });
+}
+
+LocalDate QtServices::today() {
+    const QDate d = QDate::currentDate();
+    return {d.year(), d.month(), d.day()};
+}
+
+void QtServices::copyText(std::string_view text) {
+    const QString code = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(code);
+    // Where the desktop has one, a middle click pastes it too.
+    if (clipboard->supportsSelection()) clipboard->setText(code, QClipboard::Selection);
+}
+
+std::optional<std::string> QtServices::askPuzzleCode() {
+    window_.sync();
+    const QString held = QGuiApplication::clipboard()->text().trimmed();
+    const bool code = held.size() <= 100 && challenge::DecodePuzzleCode(held.toStdString()).puzzle.has_value();
+    bool ok = false;
+    const QString typed = QInputDialog::getText(&window_, QString::fromUtf8(text::AppTitle),
+                                                QString::fromUtf8(text::OpenCodePrompt), QLineEdit::Normal,
+                                                code ? held : QString(), &ok);
+    if (!ok) return std::nullopt;
+    return typed.toStdString();
 }
 
 void QtServices::logWarning(std::string_view line) {

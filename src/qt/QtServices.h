@@ -26,12 +26,16 @@ public:
     void showAbout() override;
     void endProgram() override;
     double monotonicSeconds() override;
-    StoreResult loadStatistics(Statistics& into) override;
-    StoreResult saveStatistics(const StatisticsChange& change, Statistics& merged) override;
+    StoreResult loadStatistics(StatisticsBook& into) override;
+    StoreResult saveStatistics(const StatisticsBookChange& change, StatisticsBook& merged) override;
     Preferences loadPreferences() override;
     StoreResult savePreferences(const Preferences& preferences) override;
     void showStatistics() override;
     void logWarning(std::string_view line) override;
+    LocalDate today() override;
+    void copyText(std::string_view text) override;
+    // Offers what the clipboard holds when it reads as a code.
+    std::optional<std::string> askPuzzleCode() override;
 
 private:
     MainWindow& window_;

@@ -80,11 +80,13 @@ void Quadlet::setScale(double scale) {
 
 void Quadlet::setState(const Cell& cell) {
     const QString caption = QString::fromStdString(cell.Caption);
-    if (caption != text() || cell.BackColor != back_ || cell.ForeColor != fore_ || cell.Enabled != input_) {
+    if (caption != text() || cell.BackColor != back_ || cell.ForeColor != fore_ || cell.Enabled != input_ ||
+        cell.Given != given_) {
         setText(caption);
         back_ = cell.BackColor;
         fore_ = cell.ForeColor;
         input_ = cell.Enabled;
+        given_ = cell.Given;
         update();
     }
     if (kind_ == Kind::Button) setEnabled(cell.Enabled);
@@ -105,9 +107,10 @@ void Quadlet::paintEvent(QPaintEvent*) {
     }
     // The raised edge in the theme's light and dark, as wide as the scale asks;
     // a disabled cell keeps the edge of an enabled one, like every cell's face.
+    // A challenge's given is set into the board: its edge is sunken for good.
     QPalette edge = pal;
     edge.setCurrentColorGroup(QPalette::Active);
-    qDrawShadePanel(&painter, panel, edge, sunken,
+    qDrawShadePanel(&painter, panel, edge, sunken || given_,
                     std::min(Geometry(scale_).bevel(), std::min(panel.width(), panel.height()) / 4));
     if (hasFocus()) paintFocusRing(painter);
     const QString caption = text();

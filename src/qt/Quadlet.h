@@ -37,6 +37,8 @@ public:
     // Shows the face in a highlight colour for a moment: the cell a hint changed.
     void flash();
     bool isFlashing() const { return flashing_; }
+    // Drawn sunken: a challenge's given.
+    bool isGiven() const { return given_; }
     static constexpr int FlashMilliseconds = 1200;
 
     // What a press of `button` does, for keys and screen readers: a click
@@ -74,6 +76,7 @@ private:
     double scale_ = 1.0;
     MouseButton button_ = LeftButton;  // of the press under way
     bool input_ = true;
+    bool given_ = false;
     bool flashing_ = false;
 };
 

@@ -2,7 +2,7 @@
 #include "qt/StatisticsForm.h"
 
 #include <QDialogButtonBox>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -11,8 +11,8 @@
 
 namespace quorvex::ui {
 
-StatisticsForm::StatisticsForm(std::function<Lines()> lines, std::function<void()> reset, QWidget* parent)
-    : QDialog(parent), lines_(std::move(lines)), onReset_(std::move(reset)) {
+StatisticsForm::StatisticsForm(std::function<Table()> table, std::function<void()> reset, QWidget* parent)
+    : QDialog(parent), table_(std::move(table)), onReset_(std::move(reset)) {
     setObjectName(QStringLiteral("Statistics"));
     setWindowTitle(QStringLiteral("%1 Statistics").arg(QString::fromUtf8(text::AppTitle)));
     // Wide enough for the whole title: a window manager draws it in a font of
@@ -20,10 +20,11 @@ StatisticsForm::StatisticsForm(std::function<Lines()> lines, std::function<void(
     setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) * 3 / 2 + 160);
 
     auto* layout = new QVBoxLayout(this);
-    rows_ = new QFormLayout;
-    rows_->setLabelAlignment(Qt::AlignLeft);
-    rows_->setHorizontalSpacing(24);
-    layout->addLayout(rows_);
+    figures_ = new QWidget(this);
+    grid_ = new QGridLayout(figures_);
+    grid_->setContentsMargins(0, 0, 0, 0);
+    grid_->setHorizontalSpacing(24);
+    layout->addWidget(figures_);
 
     auto* buttons = new QDialogButtonBox(this);
     reset_ = buttons->addButton(QStringLiteral("&Reset"), QDialogButtonBox::ResetRole);
@@ -41,26 +42,40 @@ StatisticsForm::StatisticsForm(std::function<Lines()> lines, std::function<void(
 }
 
 void StatisticsForm::refresh() {
-    while (rows_->rowCount() > 0) rows_->removeRow(0);
-    for (const auto& [caption, figure] : lines_()) {
-        auto* value = new QLabel(QString::fromStdString(figure));
-        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        value->setAccessibleName(QString::fromStdString(caption));
-        rows_->addRow(QString::fromStdString(caption), value);
+    while (QLayoutItem* item = grid_->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    const Table table = table_();
+    for (std::size_t r = 0; r < table.size(); ++r) {
+        for (std::size_t c = 0; c < table[r].size(); ++c) {
+            auto* label = new QLabel(QString::fromStdString(table[r][c]), figures_);
+            if (r == 0) {
+                QFont bold = label->font();
+                bold.setBold(true);
+                label->setFont(bold);
+            }
+            if (c > 0) label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            // A screen reader reading one figure hears what it counts, and of which kind.
+            if (r > 0 && c > 0)
+                label->setAccessibleName(QString::fromStdString(table[r][0] + ", " + table[0][c]));
+            grid_->addWidget(label, int(r), int(c));
+        }
     }
 }
 
-QString StatisticsForm::value(const QString& caption) const {
-    for (int row = 0; row < rows_->rowCount(); ++row) {
-        auto* label = qobject_cast<QLabel*>(rows_->itemAt(row, QFormLayout::LabelRole)->widget());
-        auto* value = qobject_cast<QLabel*>(rows_->itemAt(row, QFormLayout::FieldRole)->widget());
+QString StatisticsForm::value(const QString& caption, int column) const {
+    for (int row = 1; row < grid_->rowCount(); ++row) {
+        const auto* label = grid_->itemAtPosition(row, 0) ? qobject_cast<QLabel*>(grid_->itemAtPosition(row, 0)->widget()) : nullptr;
+        const QLayoutItem* item = grid_->itemAtPosition(row, column);
+        const auto* value = item ? qobject_cast<QLabel*>(item->widget()) : nullptr;
         if (label && value && label->text() == caption) return value->text();
     }
     return {};
 }
 
-void ShowStatisticsModal(QWidget* parent, std::function<StatisticsForm::Lines()> lines, std::function<void()> reset) {
-    StatisticsForm form(std::move(lines), std::move(reset), parent);
+void ShowStatisticsModal(QWidget* parent, std::function<StatisticsForm::Table()> table, std::function<void()> reset) {
+    StatisticsForm form(std::move(table), std::move(reset), parent);
     form.exec();
 }
 

@@ -1,16 +1,14 @@
-// The Statistics window: the core's rows of figures, a Reset button that
-// hands the question to the core, and Close.
+// The Statistics window: the core's table of figures, a column for each kind
+// of puzzle, a Reset button that hands the question to the core, and Close.
 #pragma once
 
 #include <QDialog>
 
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
-class QFormLayout;
-class QLabel;
+class QGridLayout;
 class QPushButton;
 
 namespace quorvex::ui {
@@ -18,27 +16,29 @@ namespace quorvex::ui {
 class StatisticsForm : public QDialog {
     Q_OBJECT
 public:
-    using Lines = std::vector<std::pair<std::string, std::string>>;
+    // A heading row, then each caption with its figures.
+    using Table = std::vector<std::vector<std::string>>;
 
-    StatisticsForm(std::function<Lines()> lines, std::function<void()> reset, QWidget* parent = nullptr);
+    StatisticsForm(std::function<Table()> table, std::function<void()> reset, QWidget* parent = nullptr);
 
-    // The figure shown beside `caption`, empty when there is no such row.
-    QString value(const QString& caption) const;
+    // The figure shown beside `caption` in `column` (1 the first kind's),
+    // empty when there is no such row.
+    QString value(const QString& caption, int column = 1) const;
     QPushButton* resetButton() const { return reset_; }
     QPushButton* closeButton() const { return close_; }
 
 private:
     void refresh();
 
-    std::function<Lines()> lines_;
+    std::function<Table()> table_;
     std::function<void()> onReset_;
-    QFormLayout* rows_ = nullptr;
+    QWidget* figures_ = nullptr;
+    QGridLayout* grid_ = nullptr;
     QPushButton* reset_ = nullptr;
     QPushButton* close_ = nullptr;
 };
 
 // Shows a fresh Statistics window modally and returns when it is closed.
-void ShowStatisticsModal(QWidget* parent, std::function<StatisticsForm::Lines()> lines,
-                         std::function<void()> reset);
+void ShowStatisticsModal(QWidget* parent, std::function<StatisticsForm::Table()> table, std::function<void()> reset);
 
 }  // namespace quorvex::ui

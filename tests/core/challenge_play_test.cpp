@@ -17,6 +17,7 @@ namespace quorvex::testing {
 namespace {
 
 using challenge::PuzzleKind;
+constexpr Colour Grey = Rgb(192, 192, 192);
 
 struct Challenger {
     ScriptedServices svc;
@@ -116,7 +117,7 @@ TEST(ChallengePlay, FinishedLinesAreColouredAndGivensTakeNothing) {
     for (int i : open)  // the player's numbers in a false line are red
         EXPECT_EQ(f.GridDisp[i].ForeColor,
                   RowOf(i) == RowOf(cell) || ColumnOf(i) == ColumnOf(cell) ? Red : Cell{}.ForeColor);
-    EXPECT_EQ(f.GridDisp[49].BackColor, Cell{}.BackColor);
+    EXPECT_EQ(f.GridDisp[49].BackColor, Grey);
     // A screen reader hears which lines turned, what each cell is, and on T how the lines stand.
     const std::string rowSaid = "Row " + std::to_string(RowOf(cell)) + " false",
                       columnSaid = "Column " + std::to_string(ColumnOf(cell)) + " false";
@@ -132,7 +133,9 @@ TEST(ChallengePlay, FinishedLinesAreColouredAndGivensTakeNothing) {
     std::string cleared = wrong;
     std::replace(cleared.begin(), cleared.end(), 'w', 'o');
     EXPECT_EQ(Verdicts(f), cleared);
-    EXPECT_EQ(f.GridDisp[7 + 14 * row].BackColor, Cell{}.BackColor);
+    EXPECT_EQ(f.GridDisp[7 + 14 * row].BackColor, Grey);
+    EXPECT_EQ(f.GridDisp[2].BackColor, Grey);  // every given on the palette's light grey
+    EXPECT_EQ(f.GridDisp[cell].BackColor, Cell{}.BackColor);
     EXPECT_EQ(f.GridDisp[cell].ForeColor, Cell{}.ForeColor);
     f.Undox_Click();
     EXPECT_EQ(Verdicts(f), wrong);

@@ -57,20 +57,11 @@ public:
     void showAbout() override { ++aboutShown, modal(); }
     void endProgram() override { ++programEnded; }
     double monotonicSeconds() override { return ++clockReads, monotonic; }
-    StoreResult loadStatistics(Statistics& into) override {
-        if (loadStatus == StoreStatus::Ok) into = *file;
-        return {loadStatus, "memory", "", ""};
-    }
-    StoreResult saveStatistics(const StatisticsChange& change, Statistics& merged) override {
-        if (saveStatus != StoreStatus::Ok) return {saveStatus, "memory", "", ""};
-        ++saves, merged = *file = Apply(*file, change);
-        return {};
-    }
-    StoreResult loadStatisticsBook(StatisticsBook& into) override {
+    StoreResult loadStatistics(StatisticsBook& into) override {
         if (loadStatus == StoreStatus::Ok) into.Kinds = {*file, levels[0], levels[1], levels[2]};
         return {loadStatus, "memory", "", ""};
     }
-    StoreResult saveStatisticsBook(const StatisticsBookChange& change, StatisticsBook& merged) override {
+    StoreResult saveStatistics(const StatisticsBookChange& change, StatisticsBook& merged) override {
         if (saveStatus != StoreStatus::Ok) return {saveStatus, "memory", "", ""};
         ++saves, *file = Apply(*file, change.Kinds[0]);
         for (std::size_t k = 0; k < levels.size(); ++k) levels[k] = Apply(levels[k], change.Kinds[k + 1]);
