@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # With no usable display the program says so in one line and exits with
 # status 1 instead of aborting or waiting for ever; the offscreen platform the
-# tests use still starts it; --version and --help need no display at all.
+# tests use still starts it; --version, --help and --generate need no
+# display at all, and a bad --code is refused before one is looked for.
 # Usage: no_display.sh path/to/quorvex
 set -uo pipefail
 
@@ -28,6 +29,27 @@ for argument in --bogus stray; do
         fail "$argument: status $status, not 2, or not one line: $(cat "$work/err")"
     echo "$argument: $(cat "$work/err")"
 done
+
+# Puzzle codes need no display either: N lines of the level's kind letter.
+for level in classic easy medium hard; do
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$binary" --generate 20 --level "$level" >"$work/out" 2>"$work/err"
+    status=$?
+    letter=$(echo "$level" | cut -c1 | tr a-z A-Z)
+    [ "$status" -eq 0 ] && [ ! -s "$work/err" ] && [ "$(wc -l <"$work/out")" -eq 20 ] &&
+        [ "$(grep -c "^$letter[0-9A-HJKMNP-TV-Z-]*$" "$work/out")" -eq 20 ] ||
+        fail "--generate 20 --level $level: status $status: $(head -n 3 "$work/out") $(cat "$work/err")"
+    echo "--generate 20 --level $level: $(head -n 1 "$work/out") ..."
+done
+# A bad code, count or level: one line, status 2, and no window.
+for arguments in "--code C7281" "--code" "--generate 0" "--generate 3 --level expert" "--level easy"; do
+    # shellcheck disable=SC2086  # the arguments are a list
+    env -u DISPLAY "$binary" $arguments >"$work/out" 2>"$work/err"
+    status=$?
+    [ "$status" -eq 2 ] && [ "$(wc -l <"$work/err")" -eq 1 ] && [ ! -s "$work/out" ] && grep -q "^quorvex: " "$work/err" ||
+        fail "$arguments: status $status, not 2, or not one line: $(cat "$work/err")"
+    echo "$arguments: $(cat "$work/err")"
+done
+grep -q "not a Quorvex puzzle" <(env -u DISPLAY "$binary" --code C7281 2>&1) || fail "--code C7281 does not say why"
 
 # A display number nobody serves.
 free=""
