@@ -261,8 +261,14 @@ void Form1::ChallengeHint() {
     const int cell = challenge::NumberCells[std::size_t(hint.position)];
     const bool wrong = hint.kind == challenge::Hint::Kind::Wrong;
     HintedCell = cell;
-    PlayerStep([&] { SetCaptionAndEvaluate(cell, wrong ? std::string() : std::to_string(hint.value)); });
-    Say(wrong ? hint.sentence + " It has been taken out." : hint.sentence);
+    const std::string why = wrong ? hint.sentence + " It has been taken out." : hint.sentence;
+    // Shown before the check, which may end the puzzle with a message that
+    // waits for the player; said after what the step changed.
+    PlayerStep([&] {
+        ShowStatus(why);
+        SetCaptionAndEvaluate(cell, wrong ? std::string() : std::to_string(hint.value));
+    });
+    Announce(challenge::Spoken(why));
 }
 
 void Form1::ChallengeStart() {
@@ -280,7 +286,10 @@ void Form1::ChallengeStart() {
         if (std::find(order.begin(), order.end(), p) == order.end()) order.push_back(p);
     }
     const int fill = std::max(1, open / 2);
+    const std::string started = "Started from the givens: " + std::to_string(fill) + " of the " +
+                                std::to_string(open) + " open numbers filled in, the first a person would find.";
     PlayerStep([&] {
+        ShowStatus(started);
         SetupMode = FlagOff;
         for (int p = 0; p < 9; ++p)
             if (!given[std::size_t(p)]) GridDisp[challenge::NumberCells[std::size_t(p)]].Caption = "";
@@ -290,8 +299,7 @@ void Form1::ChallengeStart() {
         }
         CheckSolution();
     });
-    Say("Started from the givens: " + std::to_string(fill) + " of the " + std::to_string(open) +
-        " open numbers filled in, the first a person would find.");
+    Announce(challenge::Spoken(started));
 }
 
 std::string Form1::PuzzleCode() const {
@@ -378,11 +386,16 @@ void Form1::RefreshGameMenu() {
     CopyCodex.Enabled = !PuzzleCode().empty();
 }
 
+void Form1::ShowStatus(std::string sentence) {
+    ++statusSerial_;
+    StatusText.Visible = !sentence.empty();
+    StatusText.Caption = std::move(sentence);
+}
+
 void Form1::Say(std::string sentence) {
     // Said as well as shown: it replaces what the step's changes would have said.
     Announce(challenge::Spoken(sentence));
-    StatusText.Visible = !sentence.empty();
-    StatusText.Caption = std::move(sentence);
+    ShowStatus(std::move(sentence));
 }
 
 }  // namespace quorvex

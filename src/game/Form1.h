@@ -289,6 +289,9 @@ private:
     challenge::Numbers PlayerNumbers() const;
     void ChooseKind(challenge::PuzzleKind kind);
     void RefreshGameMenu();
+    // A sentence for the status line, and for a screen reader after the
+    // step's own changes have been said.
+    void ShowStatus(std::string sentence);
     void Say(std::string sentence);
     std::vector<std::string> ChallengePage() const;
 
@@ -328,6 +331,7 @@ private:
     StatisticsBook stored_;         // as last loaded or saved
     StatisticsBookChange pending_;  // counted since, not yet saved
     Preferences preferences_;       // as last loaded or chosen
+    int statusSerial_ = 0;          // counts what the status line was told
     std::unique_ptr<challenge::ChallengeRandom> challengeRandom_;
     bool saveBlocked_ = false;    // never overwrite a file that could not be read
     bool saveTrouble_ = false;    // the status line says the last save failed

@@ -50,6 +50,7 @@ void Form1::PlayerStep(const std::function<void()>& change) {
     const bool inPlay = SetupMode == FlagOff;
     const BoardState before = CaptureState();
     const std::array<Verdict, 6> lines = LineVerdicts();
+    const int said = statusSerial_;
     change();
     if (Busy()) return;
     AnnounceChanges(before, lines);
@@ -58,8 +59,9 @@ void Form1::PlayerStep(const std::function<void()>& change) {
     if (inPlay && SetupMode == FlagOff) {
         const BoardState after = CaptureState();
         if (!(after == before)) {
-            // What the status line said was about the board before.
-            StatusText.Visible = false;
+            // What the status line said was about the board before, unless
+            // this step said it.
+            if (statusSerial_ == said) StatusText.Visible = false;
             history_.Record(before, after);
             const bool played = !puzzle_.Played, ended = PuzzleDone == FlagOn && !puzzle_.Ended;
             const std::int64_t ms = std::llround(clock_.Elapsed(at) * 1000);
