@@ -38,10 +38,10 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QString::fromUtf8(quorvex::text::AppTitle));
     // Ties the running window to the installed desktop entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral(QUORVEX_APP_ID));
-    // Drawn once, in every size, for the main window and every other window alike.
-    QApplication::setWindowIcon(quorvex::ui::AppIcon());
-
     quorvex::ui::MainWindow window({}, nullptr, line.code);
     window.show();
+    // Drawn once, in every size, for the main window and every other window
+    // alike, after the board is on screen: the desktop shows it, not the game.
+    quorvex::ui::SetAppIconAfterFirstFrame(window);
     return app->exec();
 }

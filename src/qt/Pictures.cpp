@@ -3,11 +3,14 @@
 
 #include <map>
 
+#include <QApplication>
+#include <QEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-
+#include <QTimer>
+#include <QWidget>
 
 namespace quorvex::ui {
 
@@ -90,6 +93,26 @@ QIcon AppIcon() {
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(WindowIconPixmap(size));
     return icon;
+}
+
+void SetAppIconAfterFirstFrame(QWidget& window) {
+    // Watches the window's paints; the call queued at the first one runs
+    // once that whole frame is painted and flushed.
+    class FirstFrame : public QObject {
+    public:
+        explicit FirstFrame(QWidget& watched) : QObject(&watched) { watched.installEventFilter(this); }
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Paint) {
+                watched->removeEventFilter(this);
+                QTimer::singleShot(0, this, [this] {
+                    QApplication::setWindowIcon(AppIcon());
+                    deleteLater();
+                });
+            }
+            return false;
+        }
+    };
+    new FirstFrame(window);
 }
 
 QPixmap SmileyPixmap(int size) {

@@ -7,6 +7,7 @@
 #include <QPixmap>
 
 class QPainter;
+class QWidget;
 
 namespace quorvex::ui {
 
@@ -16,6 +17,9 @@ void DrawWindowIcon(QPainter& p, double size);
 QPixmap WindowIconPixmap(int size = 32);
 // The window icon in the sizes desktops ask for.
 QIcon AppIcon();
+// Gives the application its icon once `window` has painted its first frame:
+// drawing seven sizes and handing them to the display would hold it back.
+void SetAppIconAfterFirstFrame(QWidget& window);
 QPixmap SmileyPixmap(int size = 32);
 
 }  // namespace quorvex::ui

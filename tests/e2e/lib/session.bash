@@ -43,19 +43,24 @@ shown_help_text() {
 }
 
 # The window's own icon, as the desktop reads it from _NET_WM_ICON, against
-# an installed PNG of the same size: the same pixels.
+# an installed PNG of the same size: the same pixels. The game sets it just
+# after its first frame, so it is waited for.
 window_icon_matches() {
     local window=$1 png=$2 size=$3
     "$python" - "$window" "$png" "$size" <<'EOF'
-import subprocess, sys
+import subprocess, sys, time
 from Xlib import Xatom, display
 
 window, png, size = int(sys.argv[1]), sys.argv[2], int(sys.argv[3])
 d = display.Display()
-prop = d.create_resource_object("window", window).get_full_property(
-    d.intern_atom("_NET_WM_ICON"), Xatom.CARDINAL)
-if prop is None:
-    sys.exit("the window has no icon")
+for _ in range(100):
+    prop = d.create_resource_object("window", window).get_full_property(
+        d.intern_atom("_NET_WM_ICON"), Xatom.CARDINAL)
+    if prop is not None:
+        break
+    time.sleep(0.1)
+else:
+    sys.exit("the window has no icon after 10 s")
 values, icons, i = list(prop.value), {}, 0
 while i + 2 <= len(values):
     w, h = values[i], values[i + 1]
