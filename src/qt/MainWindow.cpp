@@ -366,14 +366,22 @@ void MainWindow::relayout() {
         button->setScale(g.scale());
     }
     for (int j = 1; j <= 4; ++j) {
-        // Drawn at its size on screen, so that it stays sharp at any scale.
-        QLabel* picture = pictures_[std::size_t(j)];
-        picture->setGeometry(g.picture(j));
-        const qreal dpr = devicePixelRatioF();
-        QPixmap smiley = SmileyPixmap(int(std::min(picture->width(), picture->height()) * dpr + 0.5));
-        smiley.setDevicePixelRatio(dpr);
-        picture->setPixmap(smiley);
+        pictures_[std::size_t(j)]->setGeometry(g.picture(j));
+        drawSmiley(pictures_[std::size_t(j)]);
     }
+}
+
+void MainWindow::drawSmiley(QLabel* picture) {
+    // Drawn at its size on screen, so that it stays sharp at any scale, and
+    // only once on view: a board starts without one, and drawing four would
+    // cost the first frame time and memory.
+    if (picture->isHidden()) return;
+    const qreal dpr = devicePixelRatioF();
+    const int size = int(std::min(picture->width(), picture->height()) * dpr + 0.5);
+    if (const QPixmap shown = picture->pixmap(); !shown.isNull() && shown.size() == QSize(size, size)) return;
+    QPixmap smiley = SmileyPixmap(size);
+    smiley.setDevicePixelRatio(dpr);
+    picture->setPixmap(smiley);
 }
 
 void MainWindow::sync(const Form1& f) {
@@ -400,7 +408,10 @@ void MainWindow::sync(const Form1& f) {
     compMess_->setText(Text(f.CompMess.Caption));
     compMess_->setVisible(f.CompMess.Visible);
     frame_->setVisible(f.Frame1.Visible);
-    for (int j = 1; j <= 4; ++j) pictures_[std::size_t(j)]->setVisible(f.NPict[std::size_t(j)].Visible);
+    for (int j = 1; j <= 4; ++j) {
+        pictures_[std::size_t(j)]->setVisible(f.NPict[std::size_t(j)].Visible);
+        drawSmiley(pictures_[std::size_t(j)]);
+    }
 
     gamex_->setTitle(QLatin1Char('&') + Text(f.Gamex.Caption));
     for (const MenuBinding& binding : menuBindings_) {

@@ -98,6 +98,7 @@ private:
     void syncStatusLine();
     void fitStatusLine();
     void relayout();
+    void drawSmiley(QLabel* picture);
     void reportFailure(const QString& what);
     void announce();
     bool boardHasFocus() const;

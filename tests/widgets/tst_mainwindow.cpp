@@ -144,7 +144,13 @@ private slots:
         t.action("ShowSolx")->trigger();
         for (int p = 1; p <= 16; ++p)
             QCOMPARE(t.caption(ValuePositionCell(p)), QString::fromStdString(f.SolNum[std::size_t(p)]).trimmed());
-        for (int j = 1; j <= 4; ++j) QVERIFY(w.picture(j)->isVisible() && !w.cell(49 + j)->isVisible());
+        for (int j = 1; j <= 4; ++j) {
+            QLabel* smiley = w.picture(j);
+            QVERIFY(smiley->isVisible() && !w.cell(49 + j)->isVisible());
+            // Drawn as it appears, at its size on screen.
+            const int side = std::min(smiley->width(), smiley->height());
+            QCOMPARE(smiley->pixmap().deviceIndependentSize().toSize(), QSize(side, side));
+        }
         clickButton(w.newPuzButton());
         QCOMPARE(Title(t), TitleFor(2));
 
