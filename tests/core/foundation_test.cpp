@@ -87,9 +87,12 @@ TEST_F(Foundation, EvalLinesRewritesOnlyTheNamedLinesAndCell49KeepsTheLastWrite)
         *code ? f.EvalLines(code) : f.EvalCorner49();
         seen += f.GridDisp[49].Caption;
     }
-    f.GridDisp[21].Caption = "?";  // decides before either line is evaluated
-    f.EvalCorner49();
-    EXPECT_EQ(seen + f.GridDisp[49].Caption, "323?");
+    // Any result without a value decides before either line is evaluated.
+    for (int cell : {7, 21, 35, 43, 45, 47}) {
+        SetBoard(f, Mixed), f.GridDisp[cell].Caption = "?", f.EvalCorner49();
+        seen += f.GridDisp[49].Caption;
+    }
+    EXPECT_EQ(seen, "323??????");
 
     // A click or key re-derives its lines and then cell 49, except on 14, 16, 44
     // and 46 (shown: cells 21 and 49). Key 0 is a left click.

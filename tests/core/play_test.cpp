@@ -109,9 +109,24 @@ TEST_F(Play, EveryKindOfStepUndoesAndRedoesExactly) {
     }
     f.Redox_Click();  // nothing more to redo
     EXPECT_TRUE(!f.Redox.Enabled && Snapshot(f) == states.back() && svc.messages.size() == messages);
-    // Show Solution undone opens the puzzle; a new step drops the redo.
+    // Show Solution undone opens the puzzle; a new step drops what could be
+    // redone, and undo goes back past it to the earlier steps.
     f.Undox_Click(), f.ClickCell(3, 1);
-    EXPECT_TRUE(f.PuzzleDone == 0 && f.Undox.Enabled && !f.Redox.Enabled);
+    const std::string replaced = Snapshot(f);
+    f.Redox_Click();
+    EXPECT_TRUE(f.PuzzleDone == 0 && !f.Redox.Enabled && Snapshot(f) == replaced);
+    for (std::size_t n : {7, 6}) {
+        f.Undox_Click();
+        EXPECT_EQ(Snapshot(f), states[n]) << "undo to " << n;
+    }
+}
+
+// The history keeps the latest 500 steps.
+TEST_F(Play, UndoReachesBack500Steps) {
+    for (int n = 0; n < 501; ++n) f.ClickCell(3, 1);
+    int undone = 0;
+    for (; f.Undox.Enabled && undone < 600; ++undone) f.Undox_Click();
+    EXPECT_EQ(std::to_string(undone) + f.GridDisp[3].Caption, "5001");  // back to the first step's 1
 }
 
 // Two games with the same puzzle (their clocks move alike): keys go to one,

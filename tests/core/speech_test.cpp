@@ -27,7 +27,10 @@ TEST_F(Speech, EachStepSaysWhatChangedAndTheTargetsOnRequest) {
     f.ReadTargets();
     EXPECT_EQ(f.Announcement.Text, "Targets: top left 1, top right 3, bottom left 3, bottom right 3. "
                                    "Right: top left, top right, bottom left.");
-    EXPECT_EQ(f.CellName(9) + " / " + f.CellName(51), "Row 2, column 2: blank / Target, top right corner: " + f.GridDisp[51].Caption);
+    std::string names;
+    for (int i : {2, 6, 9, 28, 51}) names += f.CellName(i) + " / ";
+    EXPECT_EQ(names, "Row 1, column 2: plus / Row 1, column 6: equals / Row 2, column 2: blank / Row 4, column 7: minus / "
+                     "Target, top right corner: " + f.GridDisp[51].Caption + " / ");
 }
 
 // In play the cursor stops on every number, operator and result; in set-up

@@ -88,6 +88,8 @@ public:
     void modal() {
         if (onModal) onModal();
     }
+    // The last message's text, "" when none was shown.
+    std::string last() const { return messages.empty() ? "" : messages.back().text; }
     int count(const std::string& text) const {
         const auto same = [&](const Message& m) { return m.text == text; };
         return static_cast<int>(std::count_if(messages.begin(), messages.end(), same));
