@@ -6,9 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QDir>
-#include <QFile>
-#include <QPageSize>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -31,11 +28,11 @@ QString Run(const QString& program, const QStringList& args) {
     return p.waitForFinished(30000) && p.exitCode() == 0 ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
 }
 
+// A file's contents and permission bits.
 QByteArray Contents(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
 int Mode(const QString& path) {
     struct stat st {};
     return stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
@@ -47,12 +44,15 @@ class TestPrinting : public QObject {
     Q_OBJECT
     PrintJob job_;
 
-    // The print command with the player's answers scripted; `told` collects
-    // every error and notice shown.
-    PrintOutcome print(bool printer, bool wantPdf, const QString& chosen, QStringList* told = nullptr) {
+    // The print command with the player's answers scripted: a printer or none,
+    // a PDF instead or not, the file chosen, and whether to replace a file.
+    // `told` collects every question, error and notice.
+    PrintOutcome print(bool printer, bool pdf, const QString& chosen, QStringList* told = nullptr, bool replace = true) {
         ui::PrintDialogs hooks;
         hooks.printerInstalled = [printer] { return printer; };
-        hooks.askYesNo = [wantPdf](const QString&) { return wantPdf; };
+        hooks.askYesNo = [=](const QString& text) {
+            return told ? void(*told << text) : void(), text.contains("replace") ? replace : pdf;
+        };
         hooks.chooseFile = [&chosen](const QString&) { return chosen; };
         hooks.showError = hooks.showInfo = [told](const QString& text) { told ? void(*told << text) : void(); };
         return ui::PrintJobWith(job_, hooks);
@@ -73,44 +73,37 @@ private slots:
         job_ = services.printed.back();
     }
 
-    void pageIsWholeAndLinedUp_data() {
-        QTest::addColumn<QPageSize>("paper");
-        QTest::addColumn<QString>("font");  // what the job asks for, if not its own
-        QTest::newRow("A4, its own font") << QPageSize(QPageSize::A4) << QString();
-        QTest::newRow("Letter, a proportional font") << QPageSize(QPageSize::Letter) << "DejaVu Sans";
-        QTest::newRow("A4, a missing font") << QPageSize(QPageSize::A4) << "No Such Face Anywhere";
-    }
-
     // One page; both grids of every slot whole with their bars in line, in a
     // fixed-pitch face whatever the job names, shrunk to fit the paper.
     void pageIsWholeAndLinedUp() {
-        QFETCH(QPageSize, paper);
-        QFETCH(QString, font);
         if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("needs poppler-utils");
-        PrintJob job = job_;
-        if (!font.isEmpty()) job.FontName = font.toStdString();
-        QTemporaryDir dir;
-        const QString pdf = dir.filePath("page.pdf");
-        QString error;
-        QVERIFY2(ui::SaveJobAsPdf(job, pdf, paper, &error), qPrintable(error));
-        const QString info = Run("pdfinfo", {pdf});
-        const auto page = QRegularExpression("Page size:\\s+([\\d.]+) x ([\\d.]+)").match(info);
-        QVERIFY2(info.contains(QRegularExpression("Pages:\\s+1\\n")) && page.hasMatch(), qPrintable(info));
-        // Only what lies on the paper counts.
-        const QString text = Run("pdftotext", {"-layout", "-x", "0", "-y", "0", "-W", page.captured(1), "-H",
-                                               page.captured(2), pdf, "-"});
-        QCOMPARE(text.count("+---+---+---+---+---+---+---+"), 12);
-        // Every line with a bar: both grids whole, a bar every four columns, in the same columns throughout.
-        const QRegularExpression grid("^( *)[+|](?:.{3}[+|]){7}( +)[+|](?:.{3}[+|]){7}");
-        QSet<QString> columns;
-        int gridLines = 0;
-        for (const QString& line : text.split('\n')) {
-            if (!line.contains('+') && !line.contains('|')) continue;
-            const auto m = grid.match(line);
-            QVERIFY2(m.hasMatch(), qPrintable(line));
-            columns << m.captured(1) + '.' + m.captured(2), ++gridLines;
+        for (auto [paper, font] : {std::pair{QPageSize::A4, ""}, {QPageSize::Letter, "DejaVu Sans"},
+                                   {QPageSize::A4, "No Such Face Anywhere"}}) {
+            PrintJob job = job_;
+            if (*font) job.FontName = font;
+            QTemporaryDir dir;
+            const QString pdf = dir.filePath("page.pdf");
+            QString error;
+            QVERIFY2(ui::SaveJobAsPdf(job, pdf, QPageSize(paper), &error), qPrintable(error));
+            const QString info = Run("pdfinfo", {pdf});
+            const auto page = QRegularExpression("Page size:\\s+([\\d.]+) x ([\\d.]+)").match(info);
+            QVERIFY2(info.contains(QRegularExpression("Pages:\\s+1\\n")) && page.hasMatch(), qPrintable(info));
+            // Only what lies on the paper counts: every line with a bar holds both grids
+            // whole, a bar every four columns, in the same columns throughout.
+            const QString text = Run("pdftotext", {"-layout", "-x", "0", "-y", "0", "-W", page.captured(1), "-H",
+                                                   page.captured(2), pdf, "-"});
+            QCOMPARE(text.count("+---+---+---+---+---+---+---+"), 12);
+            const QRegularExpression grid("^( *)[+|](?:.{3}[+|]){7}( +)[+|](?:.{3}[+|]){7}");
+            QSet<QString> columns;
+            int gridLines = 0;
+            for (const QString& line : text.split('\n')) {
+                if (!line.contains('+') && !line.contains('|')) continue;
+                const auto m = grid.match(line);
+                QVERIFY2(m.hasMatch(), qPrintable(line));
+                columns << m.captured(1) + '.' + m.captured(2), ++gridLines;
+            }
+            QVERIFY2(gridLines == 3 * 15 && columns.size() == 1, font);
         }
-        QVERIFY2(gridLines == 3 * 15 && columns.size() == 1, qPrintable(QStringList(columns.values()).join('|')));
     }
 
     // Without a printer, a default printer object quietly becomes a PDF writer
@@ -124,20 +117,22 @@ private slots:
     }
 
     // Nothing is written unless the player says Yes and names a file, and saving
-    // never spoils a file. A write cut short (as on a full disk; here by
-    // the file-size limit, whose signal main() ignores) and a read-only file
-    // leave the old file as it was and nothing else behind, and say so once; a
-    // replaced file keeps its permissions, a new one follows the umask, and a
-    // link is written through to its file.
+    // never spoils a file: a name typed without ".pdf" asks before replacing
+    // NAME.pdf; a write cut short (as on a full disk; here by the file-size
+    // limit, whose signal main() ignores) and a read-only file leave the old
+    // file as it was and nothing else behind, and say so once; a replaced file
+    // keeps its permissions, a new one follows the umask, and a link is written
+    // through to its file.
     void savingNeverSpoilsAFile() {
         QTemporaryDir dir;
         const QString page = dir.filePath("page.pdf"), link = dir.filePath("link.pdf"), fresh = dir.filePath("new.pdf");
         const auto files = [&] { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System); };
-        // The outcome when the player was told `says` and nothing else; Declined otherwise.
-        const auto save = [&](const QString& path, const char* says) {
+        // The outcome when the last thing the player was told was `says`, and once only.
+        const auto save = [&](const QString& path, const char* says, bool replace = true) {
             QStringList told;
-            const PrintOutcome outcome = print(false, true, path, &told);
-            return told.size() == 1 && told[0].contains(says) ? outcome : PrintOutcome::Declined;
+            const PrintOutcome outcome = print(false, true, path, &told, replace);
+            return told.size() >= 2 && told.back().contains(says) && told.filter(says).size() == 1 ? outcome
+                                                                                                : PrintOutcome(-1);
         };
         QCOMPARE(print(false, false, page), PrintOutcome::Declined);
         QCOMPARE(print(false, true, QString()), PrintOutcome::Declined);  // file dialog cancelled
@@ -145,6 +140,8 @@ private slots:
         QCOMPARE(save(page, "The page was saved as"), PrintOutcome::SavedPdf);
         const QByteArray old = Contents(page);
         QVERIFY(old.startsWith("%PDF-") && old.trimmed().endsWith("%%EOF"));
+        QCOMPARE(save(dir.filePath("page"), "page.pdf already exists.", false), PrintOutcome::Declined);
+        QCOMPARE(Contents(page), old);
 
         const auto handler = std::signal(SIGXFSZ, SIG_IGN);
         rlimit limit{};
