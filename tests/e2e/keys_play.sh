@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # A whole puzzle played with the keyboard alone in the real window, until the
-# game says "You got it !"; then Ctrl+Q ends it. keys_play.py reads the given
-# corners through the accessibility bus, as a blind player would, and types.
+# game says "You got it !"; then Ctrl+Q ends it. keys_play.py reads the game's
+# own solution through the accessibility bus, as a blind player would, takes
+# it back with Ctrl+Z and types it.
 #
 # Needs: xvfb, xdotool, dbus, at-spi2-core, python3-pyatspi, imagemagick.
-# QUORVEX_SEED replays a search; QUORVEX_SHOTS names a folder for a screenshot.
+# QUORVEX_SHOTS names a folder for a screenshot.
 # Usage: keys_play.sh path/to/quorvex
 set -uo pipefail
 binary=${1:?usage: keys_play.sh path/to/quorvex}
