@@ -27,13 +27,12 @@ constexpr Colour Green = Rgb(0, 128, 0), Red = Rgb(128, 0, 0), Black = Rgb(0, 0,
 inline const std::vector<int> NeverFits = {5, 1, 1, 9, 1, 1, 1, 1, 1};
 
 // The seeds of a random test, each printed: those in QUORVEX_SEED (comma-separated)
-// to replay a run, otherwise `seeds` and one fresh seed.
+// to try others or replay a run, otherwise `seeds` (or seed 1), the same every run.
 inline std::vector<unsigned> TestSeeds(std::vector<unsigned> seeds) {
     std::istringstream in(std::getenv("QUORVEX_SEED") ? std::getenv("QUORVEX_SEED") : "");
-    if (in.str().empty()) seeds.push_back(std::random_device{}());
-    else seeds.clear();
+    if (!in.str().empty()) seeds.clear();
     for (unsigned seed = 0; in >> seed; in.ignore(1, ',')) seeds.push_back(seed);
-    if (seeds.empty()) ADD_FAILURE() << "QUORVEX_SEED holds no number";
+    if (seeds.empty()) seeds.push_back(1);
     for (unsigned seed : seeds) std::cout << "QUORVEX_SEED=" << seed << '\n';
     return seeds;
 }
