@@ -9,15 +9,19 @@ namespace {
 
 using Solving = GameTest;
 
-// Input arriving in the middle of a run: all of it ignored.
-void Interfere(Form1& f) {
-    const std::string during = Snapshot(f);
+// Input arriving while the game takes none: all of it ignored, and nothing
+// reaches beyond the game (`outside`). `also`: more commands to try.
+using Command = std::function<void(Form1&)>;
+void Interfere(Form1& f, std::initializer_list<Command> also, const std::function<std::string()>& outside) {
+    const std::string during = Snapshot(f) + std::to_string(f.HintedCell) + outside();
     for (int i : {3, 2, 17, 28, 1, 7, 49}) f.ClickCell(i, 1), f.TypeKey(i, '5'), f.TypeKey(i, '+'), f.TypeKey(i, ' ');
     for (auto command : {&Form1::NewPuz_Click, &Form1::Solveit_Click, &Form1::ShowSolx_Click, &Form1::StartSolx_Click,
-                         &Form1::SolveMx_Click, &Form1::GeneratePuzzle, &Form1::Hint_Click})
+                         &Form1::SolveMx_Click, &Form1::Hint_Click, &Form1::Undox_Click, &Form1::Redox_Click})
         (f.*command)();
-    EXPECT_EQ(Snapshot(f), during);
+    for (const Command& command : also) command(f);
+    EXPECT_EQ(Snapshot(f) + std::to_string(f.HintedCell) + outside(), during);
 }
+void Interfere(Form1& f) { Interfere(f, {&Form1::GeneratePuzzle}, [] { return std::string(); }); }
 
 TEST_F(Solving, ShowAndStartASolution) {
     f.ClickCell(3, 1);
@@ -95,22 +99,13 @@ TEST(Interruptions, InputDuringARunIsIgnoredAndAfterTheEndNothingRuns) {
         // The run stopped at once: no puzzle was written.
         EXPECT_TRUE(!midRun || (Board(g.f) == EmptyBoard("....") && g.svc.helpOpened == 1 && g.svc.aboutShown == 1 &&
                                 g.svc.count("Print Puzzle No(s): 1") == 1));
-        const auto outside = [&s = g.svc] {
-            return s.messages.size() + s.printed.size() + s.titles.size() + s.helpOpened + s.aboutShown;
-        };
         g.f.HintedCell = 7;
-        const std::string before = Snapshot(g.f) + std::to_string(outside() + g.svc.clockReads);
-        g.f.ClickCell(3, 1);
-        g.f.TypeKey(3, '5');
-        g.f.Form_Unload(cancel);
-        g.f.SetWindowActive(false), g.f.SetWindowActive(true);
-        for (auto handler : {&Form1::NewPuz_Click, &Form1::StartSolx_Click, &Form1::ShowSolx_Click,
-                             &Form1::SolveMx_Click, &Form1::Solveit_Click, &Form1::Solveit_DragDrop, &Form1::Hint_Click,
-                             &Form1::PrintX_Click, &Form1::Helpx_Click, &Form1::Aboutx_Click, &Form1::Exitx_Click,
-                             &Form1::Undox_Click, &Form1::Timerx_Click, &Form1::Statx_Click})
-            (g.f.*handler)();
-        EXPECT_EQ(Snapshot(g.f) + std::to_string(outside() + g.svc.clockReads), before) << midRun;
-        EXPECT_EQ(g.f.HintedCell, 7);
+        Interfere(g.f, {[&](Form1& f) { f.Form_Unload(cancel), f.SetWindowActive(false), f.SetWindowActive(true); },
+                        &Form1::Solveit_DragDrop, &Form1::PrintX_Click, &Form1::Helpx_Click, &Form1::Aboutx_Click,
+                        &Form1::Exitx_Click, &Form1::Timerx_Click, &Form1::Statx_Click}, [&s = g.svc] {
+            return std::to_string(s.messages.size() + s.printed.size() + s.titles.size() + s.helpOpened +
+                                  s.aboutShown + s.clockReads);
+        });
         EXPECT_TRUE(cancel == 0 && g.svc.programEnded == 1) << midRun;
     }
 }
@@ -135,19 +130,11 @@ TEST(Interruptions, NothingReachesTheGameWhileAModalWindowIsOpen) {
             if (!times.empty()) return;  // the first modal window only
             g.svc.monotonic += 30;
             times = f.TimerText();
-            const auto outside = [&s = g.svc] {
+            Interfere(f, {&Form1::PrintX_Click, &Form1::Helpx_Click, &Form1::Aboutx_Click, &Form1::Statx_Click,
+                          &Form1::Timerx_Click, &Form1::Solveit_DragDrop, &Form1::Exitx_Click}, [&s = g.svc] {
                 return std::to_string(s.messages.size() + s.printed.size() + s.helpOpened + s.aboutShown +
                                       s.statisticsShown + s.programEnded + s.preferences.ShowTimer + s.saves);
-            };
-            const std::string before = Snapshot(f) + std::to_string(f.HintedCell) + outside();
-            for (int i : {3, 2, 17, 28, 1, 7, 49}) f.ClickCell(i, 1), f.TypeKey(i, '5'), f.TypeKey(i, '+');
-            for (auto command : {&Form1::NewPuz_Click, &Form1::Solveit_Click, &Form1::ShowSolx_Click,
-                                 &Form1::StartSolx_Click, &Form1::SolveMx_Click, &Form1::Hint_Click,
-                                 &Form1::Undox_Click, &Form1::Redox_Click, &Form1::PrintX_Click, &Form1::Helpx_Click,
-                                 &Form1::Aboutx_Click, &Form1::Statx_Click, &Form1::Timerx_Click,
-                                 &Form1::Solveit_DragDrop, &Form1::Exitx_Click})
-                (f.*command)();
-            EXPECT_EQ(Snapshot(f) + std::to_string(f.HintedCell) + outside(), before);
+            });
             times += " " + f.TimerText();
         };
         open(f);
