@@ -1,11 +1,9 @@
 // Challenges in the game: each level played to a win by clicks and by keys,
-// lines coloured as they are finished, hints that explain, the Puzzle menu's
-// commands, codes and today's puzzle, the kind remembered, and statistics kept
-// per kind in the file beside the classic ones.
-#include <cstdlib>
+// only six true lines win, hints that explain, the Puzzle menu's commands,
+// codes and today's puzzle, the kind remembered, and statistics kept per kind
+// in the file beside the classic ones.
 #include <filesystem>
 #include <fstream>
-#include <set>
 
 #include "CoreHelpers.h"
 #include "challenge/Code.h"
@@ -48,12 +46,6 @@ std::string Roles(const Form1& f) {
         return c.Given ? (c.Enabled ? '!' : 'G') : !c.Enabled ? '.' : c.Caption.empty() ? 'o' : '!';
     });
 }
-// The six lines: o open, r right, w wrong.
-std::string Verdicts(const Form1& f) {
-    std::string s;
-    for (Form1::Verdict v : f.LineVerdicts()) s += "orw"[static_cast<int>(v)];
-    return s;
-}
 
 TEST(ChallengePlay, EveryLevelPlaysToAWinByClicksAndByKeys) {
     for (unsigned seed : TestSeeds({7})) {
@@ -64,13 +56,9 @@ TEST(ChallengePlay, EveryLevelPlaysToAWinByClicksAndByKeys) {
                 Challenger g(seed + static_cast<unsigned>(kind));
                 Form1& f = g.f;
                 (f.*choose)();
-                EXPECT_EQ(g.svc.preferences.NextKind, kind);
-                EXPECT_TRUE(!f.Classicx.Checked && f.Easyx.Checked == (kind == PuzzleKind::Easy));
-                EXPECT_EQ(f.Kind, PuzzleKind::Classic);  // only the next puzzle changes
+                EXPECT_TRUE(g.svc.preferences.NextKind == kind && f.Kind == PuzzleKind::Classic);  // only the next puzzle
                 f.NewPuz_Click();
-
                 ASSERT_EQ(f.Kind, kind);
-                EXPECT_EQ(g.svc.titles.back(), "Puzzle Number  2");
                 EXPECT_EQ(f.RightMess.Caption, std::string(challenge::LevelName(f.Current.level)) + ": every line true");
                 std::string roles = Roles(f);
                 for (int cell : g.Open()) roles[cell - 1] = roles[cell - 1] == 'o' ? 'G' : '!';
@@ -82,12 +70,7 @@ TEST(ChallengePlay, EveryLevelPlaysToAWinByClicksAndByKeys) {
                     for (int n = 0; n < 9 && f.GridDisp[cell].Caption[0] != g.Solution(cell); ++n) f.ClickCell(cell, 2);
                 }
                 EXPECT_EQ(g.svc.count("You got it !"), 1);
-                EXPECT_EQ(Board(f), StoredBoard(f));  // the stored solution is the board played
-                EXPECT_TRUE(BoardHolds(Board(f)));
-                for (int cell : {7, 21, 35, 43, 45, 47, 49}) EXPECT_EQ(f.GridDisp[cell].BackColor, Green) << cell;
-                EXPECT_FALSE(f.RightMess.Visible);
-                for (int j = 1; j <= 4; ++j) EXPECT_TRUE(f.NPict[j].Visible);
-
+                EXPECT_TRUE(Board(f) == StoredBoard(f) && BoardHolds(Board(f)));  // the stored solution is the board played
                 // Counted for the level alone, and saved at once.
                 const Statistics& level = f.LevelStats[static_cast<std::size_t>(kind) - 1];
                 EXPECT_TRUE(level.Played == 1 && level.SolvedUnaided == 1 && f.Stats.Played == 0);
@@ -97,60 +80,44 @@ TEST(ChallengePlay, EveryLevelPlaysToAWinByClicksAndByKeys) {
     }
 }
 
-TEST(ChallengePlay, FinishedLinesAreColouredAndGivensTakeNothing) {
-    Challenger g(11, PuzzleKind::Medium);
-    Form1& f = g.f;
-    // Every number right but one: its row and its column are false.
-    const std::vector<int> open = g.Open();
-    const int cell = open[0], row = RowOf(cell) / 2, column = 3 + ColumnOf(cell) / 2;
-    for (int i : open)
-        if (i != cell) f.TypeKey(i, g.Solution(i));
-    f.TypeKey(cell, g.Wrong(cell));
-    std::string wrong = "rrrrrr";
-    wrong[std::size_t(row)] = wrong[std::size_t(column)] = 'w';
-    EXPECT_EQ(Verdicts(f), wrong);
-    for (std::size_t k = 0; k < 6; ++k) {
-        const Cell& result = f.GridDisp[k < 3 ? 7 + 14 * k : 43 + 2 * (k - 3)];
-        EXPECT_EQ(result.BackColor, wrong[k] == 'w' ? Red : Green) << k;
-        EXPECT_EQ(result.ForeColor, White);
+TEST(ChallengePlay, OnlySixTrueLinesWinAndEachFinishedLineShowsHowItStands) {
+    // The one board that fits the givens (.46.....8), then full boards with
+    // exactly one false line: rows 1, 3, 5, columns 1, 3, 5.
+    struct Case { const char* numbers; int result; const char* told; };
+    for (const Case& c : {Case{"146765938", 0, ""}, {"346875848", 7, "given result, row 1 false"},
+                          {"146675848", 21, "given result, row 3 false"}, {"146545718", 35, "given result, row 5 false"},
+                          {"146875848", 43, "given result, column 1 false"},
+                          {"146655848", 45, "given result, column 3 false"},
+                          {"146677848", 47, "given result, column 5 false"}}) {
+        SCOPED_TRACE(c.numbers);
+        Challenger g(1, PuzzleKind::Classic, "M683-8PF3-E1N4-N40");
+        Form1& f = g.f;
+        for (int p = 0; p < 9; ++p) f.TypeKey(challenge::NumberCells[std::size_t(p)], c.numbers[p]);
+        const bool solved = c.result == 0;
+        EXPECT_EQ(g.svc.count("You got it !"), solved ? 1 : 0);
+        EXPECT_TRUE(f.NPict[1].Visible == solved && f.RightMess.Visible == !solved);
+        EXPECT_EQ(f.GridDisp[49].BackColor, solved ? Green : Grey);
+        for (int result : {7, 21, 35, 43, 45, 47})
+            EXPECT_TRUE(f.GridDisp[result].BackColor == (result == c.result ? Red : Green) &&
+                        f.GridDisp[result].ForeColor == White) << result;
+        for (int i : g.Open()) {  // the player's numbers in a false line are red
+            const bool inFalse = c.result && (c.result < 43 ? RowOf(i) == RowOf(c.result) : ColumnOf(i) == ColumnOf(c.result));
+            EXPECT_EQ(f.GridDisp[i].ForeColor, inFalse ? Red : Cell{}.ForeColor) << i;
+        }
+        // A screen reader is told what each cell is and how its line stands.
+        EXPECT_EQ(solved ? "" : f.CellDescription(c.result), c.told);
+        if (c.result != 7) continue;
+        EXPECT_TRUE(f.CellDescription(1) == "number to fill in" && f.CellDescription(3) == "given number");
+        f.ReadTargets();
+        EXPECT_EQ(f.Announcement.Text, "Row 1 false, row 3 true, row 5 true, column 1 true, column 3 true, column 5 true.");
+        // Givens take nothing, however they are reached.
+        const std::string before = Snapshot(f);
+        for (int i : {3, 2, 7, 14, 49}) {
+            f.ClickCell(i, 1), f.TypeKey(i, '5'), f.TypeKey(i, '+'), f.TypeKey(i, Form1::DeleteKey);
+            f.GridDisp_MouseClick(static_cast<std::int16_t>(i), 1, 0, 0, 0);
+        }
+        EXPECT_EQ(Snapshot(f), before);
     }
-    for (int i : open)  // the player's numbers in a false line are red
-        EXPECT_EQ(f.GridDisp[i].ForeColor,
-                  RowOf(i) == RowOf(cell) || ColumnOf(i) == ColumnOf(cell) ? Red : Cell{}.ForeColor);
-    EXPECT_EQ(f.GridDisp[49].BackColor, Grey);
-    // A screen reader hears which lines turned, what each cell is, and on T how the lines stand.
-    const std::string rowSaid = "Row " + std::to_string(RowOf(cell)) + " false",
-                      columnSaid = "Column " + std::to_string(ColumnOf(cell)) + " false";
-    const std::string& said = f.Announcement.Text;
-    EXPECT_NE(said.find(rowSaid + ". " + columnSaid), std::string::npos) << said;
-    EXPECT_EQ(f.CellDescription(cell), "number to fill in");
-    EXPECT_EQ(f.CellDescription(2), "given operator");
-    EXPECT_EQ(f.CellDescription(7 + 14 * row), "given result, row " + std::to_string(RowOf(cell)) + " false");
-    f.ReadTargets();
-    EXPECT_EQ(said.substr(0, rowSaid.size() + 6), (row == 0 ? "Row 1 false" : "Row 1 true") + std::string(", row "));
-
-    f.TypeKey(cell, Form1::DeleteKey);
-    std::string cleared = wrong;
-    std::replace(cleared.begin(), cleared.end(), 'w', 'o');
-    EXPECT_EQ(Verdicts(f), cleared);
-    EXPECT_EQ(f.GridDisp[7 + 14 * row].BackColor, Grey);
-    EXPECT_EQ(f.GridDisp[2].BackColor, Grey);  // every given on the palette's light grey
-    EXPECT_EQ(f.GridDisp[cell].BackColor, Cell{}.BackColor);
-    EXPECT_EQ(f.GridDisp[cell].ForeColor, Cell{}.ForeColor);
-    f.Undox_Click();
-    EXPECT_EQ(Verdicts(f), wrong);
-    EXPECT_EQ(f.GridDisp[cell].ForeColor, Red);
-
-    // Givens take nothing, however they are reached.
-    const std::string before = Snapshot(f);
-    const int given = *std::find_if(challenge::NumberCells.begin(), challenge::NumberCells.end(),
-                                    [&](int i) { return f.GridDisp[i].Given; });
-    for (int i : {given, 2, 7, 14, 49}) {
-        f.ClickCell(i, 1), f.TypeKey(i, '5'), f.TypeKey(i, '+'), f.TypeKey(i, Form1::DeleteKey);
-        f.GridDisp_MouseClick(static_cast<std::int16_t>(i), 1, 0, 0, 0);
-    }
-    EXPECT_EQ(Snapshot(f), before);
-    EXPECT_EQ(g.svc.count("You got it !"), 0);
 }
 
 TEST(ChallengePlay, HintsExplainWrongNumbersFirstAndCountAsHelp) {
@@ -159,63 +126,44 @@ TEST(ChallengePlay, HintsExplainWrongNumbersFirstAndCountAsHelp) {
     const std::vector<int> open = g.Open();
     f.TypeKey(open.back(), g.Wrong(open.back()));
     f.Hint_Click();
-    EXPECT_EQ(f.HintedCell, open.back());
-    EXPECT_EQ(f.GridDisp[open.back()].Caption, "");
-    EXPECT_TRUE(f.StatusText.Visible);
+    EXPECT_TRUE(f.HintedCell == open.back() && f.GridDisp[open.back()].Caption.empty() && f.StatusText.Visible);
     const std::string said = f.StatusText.Caption;
-    EXPECT_NE(said.find(std::string(": ") + g.Wrong(open.back()) + " cannot be right: "), std::string::npos) << said;
-    EXPECT_EQ(said.substr(said.size() - 22), "It has been taken out.");
-    f.Undox_Click();  // the sentence was about the board undone
-    EXPECT_FALSE(f.StatusText.Visible);
-    f.Redox_Click();
+    EXPECT_TRUE(said.find(std::string(": ") + g.Wrong(open.back()) + " cannot be right: ") != std::string::npos &&
+                said.ends_with(" It has been taken out.")) << said;
 
     // Hint after hint: each fills the next number a person could find, and says why
     // (the last one already while "You got it !" waits for the player).
-    std::set<std::string> sentences;
     std::string shownAtWin;
     g.svc.onModal = [&] { shownAtWin = f.StatusText.Visible ? f.StatusText.Caption : ""; };
     for (std::size_t n = 0; n < open.size(); ++n) {
         f.Hint_Click();
         ASSERT_NE(f.HintedCell, 0);
         EXPECT_EQ(f.GridDisp[f.HintedCell].Caption[0], g.Solution(f.HintedCell));
-        sentences.insert(f.StatusText.Caption);
     }
-    EXPECT_EQ(sentences.size(), open.size());
-    EXPECT_EQ(f.Announcement.Text, challenge::Spoken(f.StatusText.Caption));
     EXPECT_EQ(shownAtWin, f.StatusText.Caption);
     // A screen reader hears the operators as words.
-    EXPECT_EQ(challenge::Spoken("Row 3: 4 * ? - 2 = 6, so ? is 2."),
-              "Row 3: 4 times blank minus 2 equals 6, so blank is 2.");
-    for (const std::string& sentence : sentences)
-        EXPECT_EQ(challenge::Spoken(sentence).find_first_of("*?="), std::string::npos) << sentence;
+    EXPECT_EQ(f.Announcement.Text, challenge::Spoken(f.StatusText.Caption));
+    EXPECT_EQ(challenge::Spoken("Row 3: 4 * ? - 2 = 6, so ? is 2."), "Row 3: 4 times blank minus 2 equals 6, so blank is 2.");
     EXPECT_EQ(g.svc.count("You got it !"), 1);
-    EXPECT_FALSE(f.Hintx.Enabled);
-    EXPECT_TRUE(f.LevelStats[2].SolvedHelped == 1 && f.LevelStats[2].SolvedUnaided == 0);
+    EXPECT_TRUE(f.LevelStats[2].SolvedHelped == 1 && f.LevelStats[2].SolvedUnaided == 0 && !f.Hintx.Enabled);
 }
 
 TEST(ChallengePlay, PuzzleMenuCommandsAndPrintingInAChallenge) {
     Challenger g(3, PuzzleKind::Easy);
     Form1& f = g.f;
     const std::vector<int> open = g.Open();
-    ASSERT_EQ(open.size(), 5u);  // easy keeps four givens
-
-    // Start a Solution: the givens and the first half of the open numbers, as a person finds them.
+    // Start a Solution: the givens and the first half of the open numbers (r right, w wrong, . empty).
     f.TypeKey(open[0], g.Wrong(open[0]));
     f.StartSolx_Click();
-    int filled = 0;
-    for (int cell : open) {
-        const std::string& c = f.GridDisp[cell].Caption;
-        EXPECT_TRUE(c.empty() || c[0] == g.Solution(cell)) << cell;
-        filled += !c.empty();
-    }
-    EXPECT_EQ(filled, 2);
+    std::string filled;
+    for (int cell : open)
+        filled += f.GridDisp[cell].Caption.empty() ? '.' : f.GridDisp[cell].Caption[0] == g.Solution(cell) ? 'r' : 'w';
+    EXPECT_EQ(filled, "r.r..");  // the two a person finds first, not the first two in reading order
     EXPECT_EQ(f.StatusText.Caption,
               "Started from the givens: 2 of the 5 open numbers filled in, the first a person would find.");
-
-    // Show Solution: the whole board, every line right, counted as revealed.
+    // Show Solution: the whole board, counted as revealed.
     f.ShowSolx_Click();
     EXPECT_EQ(Board(f), StoredBoard(f));
-    EXPECT_EQ(Verdicts(f), "rrrrrr");
     EXPECT_EQ(f.LevelStats[0].Revealed, 1);
 
     // A page of its own: givens in the puzzle grid, the solution at the foot;
@@ -226,14 +174,13 @@ TEST(ChallengePlay, PuzzleMenuCommandsAndPrintingInAChallenge) {
     EXPECT_EQ(g.svc.messages.back().text, "Print Puzzle No(s): 1");
     ASSERT_EQ(g.svc.printed.size(), 1u);
     const std::vector<std::string>& page = g.svc.printed[0].Lines;  // 4 empty lines, then 5 blanks before each
-    const auto at = [&](int line, int column) { return page[std::size_t(3 + line)][std::size_t(4 + column)]; };
     EXPECT_EQ(page[4], "     Puzzle No 1" + std::string(28, ' ') + "Easy challenge");
-    EXPECT_EQ(page[6].substr(44, 5 + f.PuzzleCode().size()), "Code " + f.PuzzleCode());
     EXPECT_EQ(page[42].substr(44, 23), "Solution to Puzzle No 1");
     for (int i = 1; i <= 49; ++i) {
         if (RoleOf(i) == CellRole::Blank || RoleOf(i) == CellRole::Equals) continue;
-        EXPECT_EQ(at(1 + 2 * RowOf(i), 4 * ColumnOf(i) - 1), f.GridDisp[i].Given ? f.GridDisp[i].Caption[0] : ' ') << i;
-        EXPECT_EQ(at(39 + 2 * RowOf(i), 4 * ColumnOf(i) + 38), f.GridDisp[i].Caption[0]) << i;
+        const std::size_t row = std::size_t(2 * RowOf(i)), column = std::size_t(4 * ColumnOf(i));
+        EXPECT_EQ(page[4 + row][3 + column], f.GridDisp[i].Given ? f.GridDisp[i].Caption[0] : ' ') << i;
+        EXPECT_EQ(page[42 + row][42 + column], f.GridDisp[i].Caption[0]) << i;
     }
     EXPECT_EQ(f.SheetLines, sheet);
 
@@ -243,23 +190,17 @@ TEST(ChallengePlay, PuzzleMenuCommandsAndPrintingInAChallenge) {
     Game fresh;
     fresh.f.NewPuz_Click();
     const auto look = [](const Form1& game) {
-        const auto one = [](const Cell& c) {
-            return std::to_string(c.BackColor) + char('0' + c.Enabled + 2 * c.Given) + std::to_string(c.ForeColor);
-        };
-        return CellMap(game, one, 53);
+        return CellMap(game, [](const Cell& c) {
+            return std::to_string(c.BackColor) + ',' + std::to_string(c.ForeColor) + "-e"[c.Enabled] + "-g"[c.Given]; }, 53);
     };
     EXPECT_EQ(look(f), look(fresh.f));
     EXPECT_EQ(f.RightMess.Caption, "Get corner numbers right");
 
     // Set-up mode makes a classic puzzle too, and offers no other puzzle meanwhile.
-    f.Easyx_Click();
-    f.NewPuzx_Click();
-    ASSERT_EQ(f.Kind, PuzzleKind::Easy);
-    f.SolveMx_Click();
+    f.Easyx_Click(), f.NewPuzx_Click(), f.SolveMx_Click();
     f.RefreshToolsMenu();  // as the window does after every command
-    EXPECT_EQ(f.Kind, PuzzleKind::Classic);
     EXPECT_EQ(State(f), "?rE?rE?rE?rE CompMess Solveit(off) end empty 1 0 0 0 0 0");
-    EXPECT_EQ(Roles(f).find('G'), std::string::npos);
+    EXPECT_TRUE(f.Kind == PuzzleKind::Classic && Roles(f).find('G') == std::string::npos);
     EXPECT_FALSE(f.Todayx.Enabled || f.OpenCodex.Enabled || f.CopyCodex.Enabled || f.NewPuzx.Enabled);
 }
 
@@ -267,11 +208,8 @@ TEST(ChallengePlay, CodesOpenCopyAndAreRefusedInOneSentence) {
     Challenger g(21, PuzzleKind::Hard);
     Form1& f = g.f;
     f.CopyCodex_Click();
-    ASSERT_EQ(g.svc.copied.size(), 1u);
-    const std::string code = g.svc.copied[0];
-    EXPECT_EQ(code[0], 'H');
+    const std::string code = g.svc.copied.at(0);
     EXPECT_EQ(f.StatusText.Caption, "Puzzle code " + code + " copied.");
-
     // The code typed, or given on the command line, is the same puzzle.
     Challenger typed(99), started(98, PuzzleKind::Classic, code);
     typed.svc.codes = {code};
@@ -280,23 +218,16 @@ TEST(ChallengePlay, CodesOpenCopyAndAreRefusedInOneSentence) {
     EXPECT_EQ(typed.f.StatusText.Caption, "Opened puzzle code " + code + ".");
 
     // A classic code always has its puzzle, even the corners the generator finds hardest.
-    for (const std::string corners : {"7281", "7871", "8717"}) {
-        for (int n = 0; n < 5; ++n) {
-            const Corners digits = {corners[0] - '0', corners[1] - '0', corners[2] - '0', corners[3] - '0'};
-            ASSERT_TRUE(f.OpenCode(challenge::ClassicCode(digits)));
-            EXPECT_EQ(Givens(f), corners);
-            EXPECT_TRUE(SolutionHolds(f));
-            EXPECT_EQ(State(f).substr(0, 8), GivenCorners(f, "g"));
-        }
+    for (const std::string corners : {"7281", "7281", "7871", "7871", "8717", "8717"}) {
+        ASSERT_TRUE(f.OpenCode(challenge::ClassicCode({corners[0] - '0', corners[1] - '0', corners[2] - '0', corners[3] - '0'})));
+        EXPECT_TRUE(Givens(f) == corners && SolutionHolds(f) && State(f).substr(0, 8) == GivenCorners(f, "g"));
     }
-    EXPECT_EQ(f.Kind, PuzzleKind::Classic);
-    EXPECT_EQ(g.svc.count(text::CannotSolve), 0);
-    EXPECT_EQ(f.PrintList(), "14, 15, 16");  // classic puzzles take the sheet's slots
+    EXPECT_EQ(g.svc.count("Cannot Solve This Time !"), 0);
+    EXPECT_EQ(f.PrintList(), "5, 6, 7");  // classic puzzles take the sheet's slots
 
     // Bad input: one sentence, and the game goes on with the puzzle it had.
     const std::string before = Snapshot(f);
-    const std::string tampered = std::string(code).replace(3, 1, code[3] == '7' ? "8" : "7");
-    g.svc.codes = {std::string(""), tampered, std::nullopt};
+    g.svc.codes = {std::string(""), std::string(code).replace(3, 1, code[3] == '7' ? "8" : "7"), std::nullopt};
     for (int n = 0; n < 3; ++n) f.OpenCodex_Click();
     ASSERT_EQ(g.svc.messages.size(), 2u);
     EXPECT_EQ(g.svc.messages[0].text, "That code is not a Quorvex puzzle: it is empty.");
@@ -310,25 +241,15 @@ TEST(ChallengePlay, CodesOpenCopyAndAreRefusedInOneSentence) {
     EXPECT_TRUE(typed.f.Current.givens == f.Current.givens && f.Kind == PuzzleKind::Hard);
     EXPECT_EQ(f.RightMess.Caption, "Today: every line true");
     EXPECT_EQ(f.StatusText.Caption, "Today's puzzle for 2025-03-14, a hard one: everyone has the same one today.");
-
-    // The command line's codes: each kind's own, read back as that kind.
-    challenge::SeededRandom random(4);
-    for (PuzzleKind kind : {PuzzleKind::Classic, PuzzleKind::Easy, PuzzleKind::Medium, PuzzleKind::Hard}) {
-        const challenge::DecodedCode d = challenge::DecodePuzzleCode(challenge::GenerateCode(kind, random));
-        ASSERT_TRUE(d.puzzle) << d.error;
-        EXPECT_EQ(d.puzzle->classic ? PuzzleKind::Classic : challenge::KindOf(d.puzzle->challenge.level), kind);
-    }
 }
 
 TEST(ChallengePlay, KindAndStatisticsAreKeptPerKindBesideOldFiles) {
     // The kind is remembered: the next run's first puzzle is of it, and
     // saving another setting keeps it.
     Challenger g(8, PuzzleKind::Medium);
-    EXPECT_EQ(g.f.Kind, PuzzleKind::Medium);
-    EXPECT_TRUE(g.f.Mediumx.Checked && !g.f.Classicx.Checked);
+    EXPECT_TRUE(g.f.Kind == PuzzleKind::Medium && g.f.Mediumx.Checked && !g.f.Classicx.Checked);
     g.f.Timerx_Click();
     EXPECT_EQ(g.svc.preferences.NextKind, PuzzleKind::Medium);
-
     // Reset clears every kind's record.
     g.f.TypeKey(g.Open()[0], '1');
     g.svc.stored.Played = 3;
@@ -337,7 +258,6 @@ TEST(ChallengePlay, KindAndStatisticsAreKeptPerKindBesideOldFiles) {
     EXPECT_TRUE(g.svc.levels[1] == Statistics{} && g.svc.stored == Statistics{});
     g.f.TypeKey(g.Open()[0], '2');
     const auto table = g.f.StatisticsTable();
-    ASSERT_EQ(table.size(), g.f.StatisticsLines().size() + 1);
     EXPECT_EQ(table[0], (std::vector<std::string>{"", "Classic", "Easy", "Medium", "Hard"}));
     EXPECT_EQ(table[1], (std::vector<std::string>{"Puzzles played", "0", "0", "1", "0"}));
 
@@ -353,18 +273,14 @@ TEST(ChallengePlay, KindAndStatisticsAreKeptPerKindBesideOldFiles) {
     CountSolved(change.Kinds[3], false, 61'000);
     ASSERT_EQ(store.SaveStatistics(change, book).Status, StoreStatus::Ok);
     ASSERT_EQ(store.LoadStatistics(again).Status, StoreStatus::Ok);
-    EXPECT_EQ(again, book);
-    EXPECT_TRUE(again.Kinds[0].Played == 5 && again.Kinds[3].SolvedUnaided == 1 && again.Kinds[3].BestMs == 61'000);
+    EXPECT_TRUE(again == book && again.Kinds[0].Played == 5 && again.Kinds[3].BestMs == 61'000);
     // A damaged level's record is damage like any other: kept aside, never read as zero.
     std::ofstream(store.StatisticsFile(), std::ios::app) << "[statistics-easy]\nplayed=x\n";
     EXPECT_EQ(store.LoadStatistics(book).Status, StoreStatus::Damaged);
 
-    // The kind in the settings; a name it does not know means classic.
+    // The kind in the settings.
     ASSERT_EQ(store.SavePreferences({false, PuzzleKind::Hard}).Status, StoreStatus::Ok);
-    EXPECT_EQ(store.LoadPreferences().NextKind, PuzzleKind::Hard);
-    EXPECT_FALSE(store.LoadPreferences().ShowTimer);
-    std::ofstream(store.SettingsFile()) << "[game]\nkind=expert\n";
-    EXPECT_EQ(store.LoadPreferences().NextKind, PuzzleKind::Classic);
+    EXPECT_TRUE(store.LoadPreferences().NextKind == PuzzleKind::Hard && !store.LoadPreferences().ShowTimer);
     fs::remove_all(folder);
 }
 
