@@ -48,9 +48,11 @@ std::string Roles(const Form1& f) {
 }
 
 TEST(ChallengePlay, EveryLevelPlaysToAWinByClicksAndByKeys) {
+    struct Choice { PuzzleKind kind; void (Form1::*choose)(); const char* label; };
     for (unsigned seed : TestSeeds({7})) {
-        for (auto [kind, choose] : {std::pair{PuzzleKind::Easy, &Form1::Easyx_Click},
-                                    {PuzzleKind::Medium, &Form1::Mediumx_Click}, {PuzzleKind::Hard, &Form1::Hardx_Click}}) {
+        for (auto [kind, choose, label] : {Choice{PuzzleKind::Easy, &Form1::Easyx_Click, "Easy: every line true"},
+                                           {PuzzleKind::Medium, &Form1::Mediumx_Click, "Medium: every line true"},
+                                           {PuzzleKind::Hard, &Form1::Hardx_Click, "Hard: every line true"}}) {
             for (bool keys : {false, true}) {
                 SCOPED_TRACE(::testing::Message() << challenge::KindName(kind) << (keys ? " by keys" : " by clicks"));
                 Challenger g(seed + static_cast<unsigned>(kind));
@@ -58,8 +60,7 @@ TEST(ChallengePlay, EveryLevelPlaysToAWinByClicksAndByKeys) {
                 (f.*choose)();
                 EXPECT_TRUE(g.svc.preferences.NextKind == kind && f.Kind == PuzzleKind::Classic);  // only the next puzzle
                 f.NewPuz_Click();
-                ASSERT_EQ(f.Kind, kind);
-                EXPECT_EQ(f.RightMess.Caption, std::string(challenge::LevelName(f.Current.level)) + ": every line true");
+                ASSERT_TRUE(f.Kind == kind && f.RightMess.Caption == label) << f.RightMess.Caption;
                 std::string roles = Roles(f);
                 for (int cell : g.Open()) roles[cell - 1] = roles[cell - 1] == 'o' ? 'G' : '!';
                 EXPECT_EQ(roles, "GGGGG.G" "G.G.G.G" "GGGGG.G" "G.G.G.G" "GGGGG.G" "......." "GGGGG.G");
@@ -257,9 +258,8 @@ TEST(ChallengePlay, KindAndStatisticsAreKeptPerKindBesideOldFiles) {
     g.f.ResetStatistics();
     EXPECT_TRUE(g.svc.levels[1] == Statistics{} && g.svc.stored == Statistics{});
     g.f.TypeKey(g.Open()[0], '2');
-    const auto table = g.f.StatisticsTable();
-    EXPECT_EQ(table[0], (std::vector<std::string>{"", "Classic", "Easy", "Medium", "Hard"}));
-    EXPECT_EQ(table[1], (std::vector<std::string>{"Puzzles played", "0", "0", "1", "0"}));
+    EXPECT_EQ(g.f.StatisticsTable()[0], (std::vector<std::string>{"", "Classic", "Easy", "Medium", "Hard"}));
+    EXPECT_EQ(g.f.StatisticsTable()[1], (std::vector<std::string>{"Puzzles played", "0", "0", "1", "0"}));
 
     namespace fs = std::filesystem;
     std::string name = (fs::temp_directory_path() / "quorvex-kinds-XXXXXX").string();
