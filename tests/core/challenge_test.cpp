@@ -66,6 +66,13 @@ challenge::Givens NoFit() {
     g.results = {1, 1, 1, 1, 1, 1, 3};
     return g;
 }
+// A puzzle whose result row no longer reaches cell 49 (its last operator
+// changed), though every other line still fits.
+challenge::Givens FalseResultRow() {
+    challenge::Givens g = FromCode("H6NA-C8EP-T93S-GY").givens;
+    g.board.operators[15] = g.board.operators[15] == '+' ? '-' : '+';
+    return g;
+}
 // A hard puzzle with its givens taken away: 42 boards fit.
 challenge::Givens ManyFits() {
     challenge::Givens g = FromCode("H6NA-C8EP-T93S-GY").givens;
@@ -104,6 +111,7 @@ TEST(Challenge, BadOrTamperedCodesAreRefusedInOneSentence) {
              {"C0281E", notACode + "a classic code holds four digits from 1 to 9."},
              {"P" + std::string(17, 'Z') + "9", notACode + "its numbers do not make a board."},
              {ChallengeCode(NoFit(), Level::Unrated), "This code's givens have no solution."},
+             {ChallengeCode(FalseResultRow(), Level::Unrated), "This code's givens have no solution."},
              {ChallengeCode(ManyFits(), Level::Unrated), "This code's givens have more than one solution."},
          }) {
         const DecodedCode d = DecodePuzzleCode(c.code);
