@@ -46,12 +46,17 @@ std::string ConfigFolder(const Lookup& env, const std::string& accountHome) {
 }
 
 std::string ConfigFolder() {
+    const Lookup env = [](const char* name) { return std::getenv(name); };
     std::string account;
-    std::vector<char> buffer(16384);
-    passwd entry{}, *found = nullptr;
-    if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir)
-        account = found->pw_dir;
-    return ConfigFolder([](const char* name) { return std::getenv(name); }, account);
+    // The account database is asked only when no variable decides: the
+    // look-up costs start-up time and memory before the first window.
+    if (!Absolute(env("XDG_CONFIG_HOME")) && !Absolute(env("HOME"))) {
+        std::vector<char> buffer(16384);
+        passwd entry{}, *found = nullptr;
+        if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir)
+            account = found->pw_dir;
+    }
+    return ConfigFolder(env, account);
 }
 
 FileText ReadSmallFile(const std::string& path) {
