@@ -80,3 +80,5 @@ void ShowAboutModal(QWidget* parent, double scale) {
 }
 
 }  // namespace quorvex::ui
+
+#include "moc_AboutForm.cpp"

@@ -147,3 +147,5 @@ void BoardGrid::layOut(const Geometry& g) {
 }
 
 }  // namespace quorvex::ui
+
+#include "moc_BoardGrid.cpp"

@@ -133,3 +133,5 @@ void OpenHelp(QWidget* parent) {
 }
 
 }  // namespace quorvex::ui
+
+#include "moc_HelpViewer.cpp"

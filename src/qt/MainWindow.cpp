@@ -543,3 +543,5 @@ void MainWindow::changeEvent(QEvent* event) {
 }
 
 }  // namespace quorvex::ui
+
+#include "moc_MainWindow.cpp"

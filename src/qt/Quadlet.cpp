@@ -247,3 +247,5 @@ void Quadlet::dropEvent(QDropEvent* event) {
 }
 
 }  // namespace quorvex::ui
+
+#include "moc_Quadlet.cpp"

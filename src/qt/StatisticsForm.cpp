@@ -80,3 +80,5 @@ void ShowStatisticsModal(QWidget* parent, std::function<StatisticsForm::Table()>
 }
 
 }  // namespace quorvex::ui
+
+#include "moc_StatisticsForm.cpp"
