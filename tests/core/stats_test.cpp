@@ -117,6 +117,19 @@ TEST(StatsStore, ProblemsGiveEmptyStatisticsAndOneWarning) {
     }
 }
 
+// Counts kept while the file is busy are saved whole at the latest on exit,
+// the longest streak among them included.
+TEST(StatsStore, CountsKeptWhileTheFileIsBusyAreSavedOnExit) {
+    Game g;
+    g.svc.saveStatus = StoreStatus::Busy;
+    for (int n = 0; n < 6; ++n) n % 4 == 0 ? g.f.ShowSolx_Click() : SolveByClicks(g.f), g.f.NewPuz_Click();
+    g.svc.saveStatus = StoreStatus::Ok;
+    g.f.Exitx_Click();
+    const Statistics& s = g.svc.stored;
+    EXPECT_EQ((std::vector<int>{s.Played, s.SolvedUnaided, s.Revealed, s.CurrentStreak, s.BestStreak}),
+              (std::vector<int>{6, 4, 2, 1, 3}));
+}
+
 // Two copies of the game on one file, each saving what it counted since its
 // last save: every count adds up, a streak goes on across copies until either
 // breaks it, and a reset in one leaves the other's later counts from zero.
