@@ -196,7 +196,8 @@ private slots:
         const QSize chrome(8, 22 + 24 + 8);  // a menu bar, a title bar and a thin border
         struct Screen { QSize available; double wanted, scale; };
         for (const Screen& s : {Screen{{640, 480}, 2, 1.3}, {{800, 600}, 2, 1.7}, {{1280, 1024}, 2, 2.0}, {{320, 240}, 2, 0.5},
-                                {{400, 300}, 2, 0.7}, {{100, 100}, 2, 0.5}, {{1920, 1080}, 2.4, 2.4}, {{800, 600}, 2.4, 1.7}}) {
+                                {{400, 300}, 2, 0.7}, {{100, 100}, 2, 0.5}, {{1920, 1080}, 2.4, 2.4}, {{800, 600}, 2.4, 1.7},
+                                {{620, 2000}, 2, 1.95}}) {  // the last one narrow: its width decides
             const double scale = ui::Geometry::OpeningScale(s.available, chrome, 8, s.wanted);
             QVERIFY2(qAbs(scale - s.scale) < 1e-9, qPrintable(QStringLiteral("%1x%2: %3").arg(s.available.width())
                                                                 .arg(s.available.height()).arg(scale)));
