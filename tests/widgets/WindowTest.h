@@ -3,19 +3,15 @@
 // painted, a menu's items, and modal windows that never block a test.
 #pragma once
 
-#include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
-#include <QDialog>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QFontInfo>
-#include <QFrame>
 #include <QImage>
 #include <QLabel>
-#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -29,7 +25,6 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
-#include <QTextDocument>
 #include <QTimer>
 
 #include <type_traits>
@@ -54,6 +49,7 @@ struct Window {
     }};
     Window() { w.show(), w.activateWindow(), (void)QTest::qWaitForWindowActive(&w); }
     QString caption(int i) const { return w.cell(i)->caption(); }
+    QString title() const { return QString::fromStdString(services->titles.back()); }
     QAction* action(const char* name) const { return w.menuBar()->findChild<QAction*>(QString::fromLatin1(name)); }
     // Where the mouse lands at the cell's centre as the layout computes it:
     // hidden widgets are not there, disabled ones swallow the click.

@@ -8,13 +8,9 @@
 
 #include <QPrinterInfo>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
 
-#include "ScriptedServices.h"
-#include "game/Form1.h"
+#include "WindowTest.h"
 #include "qt/PagePrinter.h"
 
 using namespace quorvex;
