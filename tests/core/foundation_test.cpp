@@ -22,14 +22,17 @@ TEST_F(Foundation, StartupLeavesOnlyFreeCellsClickableAndThePuzzleInTheCorners) 
     };
     EXPECT_EQ(CellMap(f, face, 53), "gEEEE.gEkEkEkEEEEEE..EkEkEkEEEEEE...k.k.k.gE.E..ggggg");
     EXPECT_EQ(Board(f, 53).substr(49), Givens(f));
-    // Cells that take no clicks, and indices off the board, change nothing.
+    // Cells that take no clicks, indices off the board, and a key for the other
+    // kind of cell (an operator on a number, a digit on an operator) change nothing.
     const std::string before = Snapshot(f);
     for (int i : {-1, 0, 54, 1, 7, 21, 6, 9, 49, 50, 53}) f.ClickCell(i, 1), f.TypeKey(i, '5');
+    f.TypeKey(3, '+'), f.TypeKey(2, '5');
     EXPECT_EQ(Snapshot(f), before);
 }
 
 TEST(Arithmetic, NumbersReadBackRoundedHalfEvenAndEquationsMultiplyFirstIn16Bits) {
     EXPECT_EQ(NumberText(7) + NumberText(-7), " 7-7");
+    EXPECT_EQ(ResultText(0) + ResultText(1) + ResultText(9) + ResultText(10), "?19?");  // a result shows 1..9 or "?"
     struct Text { const char* text; double value; int operand; };
     for (const Text& c : {Text{"", 0, 0}, {"?", 0, 0}, {"=", 0, 0}, {" 7", 7, 7}, {"7x", 7, 7}, {"-3", -3, -3},
                           {"2.5", 2.5, 2}, {"3.5", 3.5, 4}, {"-2.5", -2.5, -2}, {"-32768", -32768, -32768}}) {
@@ -61,14 +64,7 @@ constexpr const char* NoRow2Plus = "8-2-5=1+.+.+.-3*7-6=?-.-.-.+3+8-6=5=.=.=.=8*
 constexpr const char* Nines = "3+3+3=9+.+.+.+3+3+3=9+.+.+.+3+3+3=9=.=.=.=9+9-9=.";
 constexpr const char* NinesTimes = "3+3+3=9+.+.+.+3+3+3=9+.+.+.*3+3+3=9=.=.=.=9+9-9=.";
 
-TEST_F(Foundation, EvalLinesRewritesOnlyTheNamedLinesAndCell49KeepsTheLastWrite) {
-    SetBoard(f, Mixed);
-    for (int r : {7, 21, 35, 43, 45, 47}) f.GridDisp[r].Caption = "";
-    std::string want = Board(f);
-    for (const char* code : {"", "0000", "1503"}) f.EvalLines(code);
-    want[21 - 1] = '4', want[45 - 1] = '1';
-    EXPECT_EQ(Board(f), want);
-
+TEST_F(Foundation, Cell49KeepsTheLastWriteAndAChangeReDerivesItsLines) {
     // EvalCorner49 writes the result row's value; the result column's line writes its own.
     SetBoard(f, Mixed);
     std::string seen;

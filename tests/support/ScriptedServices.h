@@ -47,9 +47,7 @@ public:
         if (!answers.empty()) answers.pop_front();
         return a;
     }
-    void processPendingEvents() override {
-        if (onPendingEvents) onPendingEvents();
-    }
+    void processPendingEvents() override { if (onPendingEvents) onPendingEvents(); }
     void setWindowTitle(std::string_view title) override { titles.emplace_back(title); }
     double secondsSinceMidnight() override { return clock; }
     void printPage(const PrintJob& job) override { printed.push_back(job), modal(); }
@@ -71,7 +69,7 @@ public:
     LocalDate today() override { return date; }
     void copyText(std::string_view text) override { copied.emplace_back(text); }
     std::optional<std::string> askPuzzleCode() override {
-        if (onModal) onModal();
+        modal();
         if (codes.empty()) return std::nullopt;
         auto code = codes.front();
         codes.pop_front();
@@ -85,14 +83,11 @@ public:
     void showStatistics() override { ++statisticsShown, modal(); }
     void logWarning(std::string_view line) override { warnings.emplace_back(line); }
 
-    void modal() {
-        if (onModal) onModal();
-    }
+    void modal() { if (onModal) onModal(); }
     // The last message's text, "" when none was shown.
     std::string last() const { return messages.empty() ? "" : messages.back().text; }
     int count(const std::string& text) const {
-        const auto same = [&](const Message& m) { return m.text == text; };
-        return static_cast<int>(std::count_if(messages.begin(), messages.end(), same));
+        return static_cast<int>(std::count_if(messages.begin(), messages.end(), [&](auto& m) { return m.text == text; }));
     }
 };
 
