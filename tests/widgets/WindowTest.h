@@ -19,7 +19,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -70,6 +69,12 @@ struct Window {
 inline QColor FaceColour(QWidget* widget) {
     const QImage image = widget->grab().toImage();
     return image.pixelColor(std::max(3, image.width() / 8), image.height() / 2);
+}
+
+// A file's contents, empty when it cannot be read.
+inline QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A menu's items as (caption, shortcut); a separator's caption is "-".

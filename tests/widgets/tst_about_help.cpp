@@ -1,6 +1,6 @@
 // The About window (modal, three ways out, fresh each time, at the main
 // window's scale) and the help viewer (beside the game, non-blocking, one at
-// a time, navigable, no broken links).
+// a time, no broken links).
 #include "WindowTest.h"
 #include "qt/AboutForm.h"
 #include "qt/HelpViewer.h"
@@ -50,7 +50,7 @@ private slots:
         }
     }
 
-    void helpOpensBesideTheGameNavigatesAndStaysSingle() {
+    void helpOpensBesideTheGameOnItsFirstPageAndStaysSingle() {
         QWidget game;
         game.setGeometry(500, 40, 280, 400);  // more room on its left
         game.show(), ui::OpenHelp(&game);  // returning at all shows it does not block
@@ -59,15 +59,7 @@ private slots:
         const QRect placed = viewer->frameGeometry();
         QVERIFY(!placed.intersects(game.frameGeometry()) && game.screen()->availableGeometry().contains(placed) &&
                 placed.width() >= 400 && viewer->windowTitle() == QStringLiteral("Quorvex Help"));
-        QTextBrowser* browser = viewer->browser();
-        const QUrl first("qrc:/help/plexaro.html"), board = first.resolved(QUrl("board.html"));
-        QCOMPARE(browser->source(), first);
-        browser->setSource(board);
-        for (auto [action, page] : {std::pair{viewer->backAction(), first}, {viewer->forwardAction(), board},
-                                    {viewer->homeAction(), first}}) {
-            action->trigger();
-            QCOMPARE(browser->source(), page);
-        }
+        QCOMPARE(viewer->browser()->source(), QUrl("qrc:/help/plexaro.html"));
         ui::OpenHelp(&game);
         QCOMPARE(HelpViewer::instance(), viewer.data());  // the same viewer comes forward
         viewer->close();

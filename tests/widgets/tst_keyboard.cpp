@@ -38,10 +38,11 @@ std::pair<QRectF, int> InkOf(Quadlet* cell) {
 class TestKeyboard : public QObject {
     Q_OBJECT
 private slots:
-    void cursorMovesOverInputCellsAndStopsAtEdges() {
+    // The cursor and the keys that act on the cell under it.
+    void cursorMovesOverInputCellsAndKeysActThroughTheCore() {
         Window t;
         QCOMPARE(t.focused(), 1);  // the given corner: read-only, but the first stop from start-up on
-        const Qt::KeyboardModifiers none, ctrl = Qt::ControlModifier;
+        const Qt::KeyboardModifiers none, ctrl = Qt::ControlModifier, pad = Qt::KeypadModifier;
         struct Case { int from; Qt::Key key; Qt::KeyboardModifiers mods; int to; };
         // Numbers, operators and results are stops, "=" and blank cells are not; the edges hold.
         for (const Case& c : {Case{2, Qt::Key_Right, none, 3}, {3, Qt::Key_Down, none, 10}, {2, Qt::Key_Down, none, 16},
@@ -55,8 +56,17 @@ private slots:
             t.key(c.key, c.mods);
             QVERIFY2(t.focused() == c.to, qPrintable(QStringLiteral("%1 %2: %3").arg(c.from).arg(c.key).arg(t.focused())));
         }
-        t.w.focusCell(6);  // "=" is no stop: the cursor stays
-        QCOMPARE(t.focused(), 1);
+        struct Step { int cell; Qt::Key key; Qt::KeyboardModifiers mods; const char* shown; };
+        for (const Step& s : {Step{3, Qt::Key_Space, none, "1"}, {3, Qt::Key_Return, none, "2"},
+                              {3, Qt::Key_Enter, pad, "3"}, {3, Qt::Key_Backspace, none, "2"},
+                              {3, Qt::Key_Space, Qt::ShiftModifier, "1"}, {3, Qt::Key_7, none, "7"},
+                              {3, Qt::Key_4, pad, "4"}, {3, Qt::Key_0, none, "4"}, {2, Qt::Key_Asterisk, none, "*"},
+                              {2, Qt::Key_Plus, none, "+"}, {2, Qt::Key_Minus, none, "-"}, {2, Qt::Key_X, none, "*"},
+                              {2, Qt::Key_Minus, pad, "-"}, {2, Qt::Key_Asterisk, pad, "*"}}) {
+            t.w.focusCell(s.cell);
+            t.key(s.key, s.mods);
+            QCOMPARE(t.caption(s.cell) + QString::number(t.focused()), QString::fromLatin1(s.shown) + QString::number(s.cell));
+        }
         // In set-up mode the corners are the only stops.
         t.w.form().SolveMx_Click(), t.w.sync(), t.w.focusBoard();
         for (auto [key, to] : {std::pair{Qt::Key_Right, 7}, {Qt::Key_Down, 49}, {Qt::Key_Left, 43}, {Qt::Key_Up, 1}}) {
@@ -70,19 +80,18 @@ private slots:
     // minus as wide as the plus.
     void focusRingAndSignsShowOnEveryFace() {
         Window t;
-        t.w.form().SolveMx_Click(), t.w.sync();  // set-up mode enables the corners
-        Quadlet* corner = t.w.cell(7);
+        Quadlet* input = t.w.cell(3);
         for (Colour face : {Rgb(128, 0, 0), Rgb(0, 128, 0), Rgb(0, 0, 0), SystemColour(SysButtonFace)}) {
-            Cell state = t.w.form().GridDisp[7];
+            Cell state = t.w.form().GridDisp[3];
             state.BackColor = face;
-            corner->setState(state);
-            const QColor shown = ui::ToQColor(state.BackColor, corner->palette());
+            input->setState(state);
+            const QColor shown = ui::ToQColor(state.BackColor, input->palette());
             for (double scale : {0.5, 1.0, 2.0, 3.0}) {
-                corner->setScale(scale);
+                input->setScale(scale);
                 t.w.focusCell(1);
-                const QImage plain = corner->grab().toImage();
-                t.w.focusCell(7);
-                const QImage ringed = corner->grab().toImage();
+                const QImage plain = input->grab().toImage();
+                t.w.focusCell(3);
+                const QImage ringed = input->grab().toImage();
                 double best = 0;  // across the left edge at mid-height
                 for (int x = 0, y = plain.height() / 2; x < plain.width() / 3; ++x)
                     if (plain.pixel(x, y) != ringed.pixel(x, y))
@@ -104,22 +113,6 @@ private slots:
         QVERIFY(std::abs(minus.width() - plus.width()) <= 2 && std::abs(minus.height() - bar) <= 2);
         QVERIFY(ink["*"].second > ink["+"].second * 0.8);  // the plus turned, not a small raised star
         QVERIFY(InkOf(t.w.cell(6)).second > ink["+"].second / 2);  // the disabled "=" keeps its dark caption
-    }
-
-    void keysOnACellActThroughTheCore() {
-        Window t;
-        const Qt::KeyboardModifiers none, pad = Qt::KeypadModifier;
-        struct Step { int cell; Qt::Key key; Qt::KeyboardModifiers mods; const char* shown; };
-        for (const Step& s : {Step{3, Qt::Key_Space, none, "1"}, {3, Qt::Key_Return, none, "2"},
-                              {3, Qt::Key_Enter, pad, "3"}, {3, Qt::Key_Backspace, none, "2"},
-                              {3, Qt::Key_Space, Qt::ShiftModifier, "1"}, {3, Qt::Key_7, none, "7"},
-                              {3, Qt::Key_4, pad, "4"}, {3, Qt::Key_0, none, "4"}, {2, Qt::Key_Asterisk, none, "*"},
-                              {2, Qt::Key_Plus, none, "+"}, {2, Qt::Key_Minus, none, "-"}, {2, Qt::Key_X, none, "*"},
-                              {2, Qt::Key_Minus, pad, "-"}, {2, Qt::Key_Asterisk, pad, "*"}}) {
-            t.w.focusCell(s.cell);
-            t.key(s.key, s.mods);
-            QCOMPARE(t.caption(s.cell) + QString::number(t.focused()), QString::fromLatin1(s.shown) + QString::number(s.cell));
-        }
     }
 
     void tabShortcutsAndMenuLeaveNoTrap() {
