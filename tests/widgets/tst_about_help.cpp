@@ -24,6 +24,8 @@ class TestAboutHelp : public QObject {
     Q_OBJECT
 private slots:
     void aboutIsModalClosesEachWayAndIsFreshEachTime() {
+        const QTemporaryDir config;  // real services: the player's own settings and statistics stay untouched
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
         ui::MainWindow game;  // a smaller main window draws at a smaller scale, and so does About
         game.show(), game.resize(game.size() * 3 / 4);
         QTRY_VERIFY(game.layoutGeometry().scale() < 1.8);

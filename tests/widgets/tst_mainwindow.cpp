@@ -156,6 +156,8 @@ private slots:
     }
 
     void realServicesUseRealMessageBoxes() {
+        const QTemporaryDir config;  // real services: the player's own settings and statistics stay untouched
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
         ui::MainWindow w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
