@@ -111,9 +111,9 @@ TEST(Store, LinksDamageLaterVersionsLocksAndLeftoversLoseNothing) {
     EXPECT_TRUE(fs::is_fifo(file));
 }
 
-// Two store objects on one file, as two copies of the game: in turn and at
-// the same moment, every count adds up.
-TEST(Store, TwoCopiesSavingInTurnAndAtOnceAddUpExactly) {
+// Two store objects on one file, as two copies of the game saving at the
+// same moment: every count adds up.
+TEST(Store, TwoCopiesSavingAtOnceAddUpExactly) {
     Scratch s;
     GameStore first(s.path), second(s.path);
     constexpr int Saves = 200;
