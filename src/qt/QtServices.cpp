@@ -41,6 +41,9 @@ MsgAnswer QtServices::showMessage(std::string_view text, MsgButtons buttons) {
 }
 
 void QtServices::processPendingEvents() {
+    // Before the window is first shown there is nothing to repaint and nothing
+    // the player can have done: the first puzzle is built without the detours.
+    if (!window_.isVisible()) return;
     window_.sync();
     QCoreApplication::processEvents();
 }
