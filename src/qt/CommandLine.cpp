@@ -27,6 +27,9 @@ constexpr int MostCodes = 100000;
 }  // namespace
 
 CommandLine ReadCommandLine(int argc, char** argv, const char* version, std::optional<std::uint64_t> seed) {
+    // The usual start names no option: building the parser's table would only
+    // hold the window back.
+    if (argc <= 1) return {};
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
 
