@@ -23,6 +23,12 @@ target_compile_definitions(quorvex PRIVATE QUORVEX_APP_ID="${QUORVEX_APP_ID}" QU
 file(RELATIVE_PATH help_from_bindir
   ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/quorvex/help)
 target_compile_definitions(quorvex_qt PRIVATE QUORVEX_HELP_FROM_BINDIR="${help_from_bindir}")
+# The print library likewise, among the game's own plugins: one folder
+# further down than lib/quorvex, where the package would run ldconfig for a
+# library nothing links.
+set(QUORVEX_PRINT_DESTINATION ${CMAKE_INSTALL_LIBDIR}/quorvex/plugins)
+file(RELATIVE_PATH print_from_bindir ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR}/quorvex/plugins)
+target_compile_definitions(quorvex_qt PRIVATE QUORVEX_PRINT_FROM_BINDIR="${print_from_bindir}")
 
 # Icons: the window icon's own drawing code renders the installed pictures.
 # Only the installed files need them: building just the game to play it
@@ -66,6 +72,7 @@ add_custom_command(OUTPUT ${changelog}
 add_custom_target(quorvex_install_files ALL DEPENDS ${icon_files} ${man_page} ${changelog})
 
 install(TARGETS quorvex RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS quorvex_print LIBRARY DESTINATION ${QUORVEX_PRINT_DESTINATION})
 install(DIRECTORY resources/help/ DESTINATION ${QUORVEX_HELP_DESTINATION})
 install(FILES ${QUORVEX_DESKTOP_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${QUORVEX_METAINFO_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

@@ -244,8 +244,8 @@ PrintOutcome PrintJobWith(const PrintJob& job, const PrintDialogs& dialogs) {
     return PrintOutcome::SavedPdf;
 }
 
-void PrintJobInteractive(const PrintJob& job, QWidget* parent) {
-    PrintJobWith(job, WithRealDialogs({}, parent));
+PrintOutcome PrintJobInteractive(const PrintJob& job, QWidget* parent) {
+    return PrintJobWith(job, WithRealDialogs({}, parent));
 }
 
 }  // namespace quorvex::ui

@@ -13,8 +13,6 @@ class QWidget;
 
 namespace quorvex::ui {
 
-// The whole print command after the player said Yes; dialogs are parented to `parent`.
-void PrintJobInteractive(const PrintJob& job, QWidget* parent);
 
 // The questions and notices of the print command. Each one defaults to a real
 // modal dialog; tests replace them so that nothing ever blocks.
@@ -35,6 +33,9 @@ enum class PrintOutcome { Printed, SavedPdf, Declined, Failed };
 // default printer, or offers a PDF file when there is none. Every failure is
 // told to the player through showError; success never is for a failure.
 PrintOutcome PrintJobWith(const PrintJob& job, const PrintDialogs& dialogs);
+
+// The whole print command after the player said Yes; dialogs are parented to `parent`.
+PrintOutcome PrintJobInteractive(const PrintJob& job, QWidget* parent);
 
 // Writes the page to `path` as a one-page PDF of the given paper size. The file
 // changes only when the whole page was written: a failure leaves an existing

@@ -14,7 +14,7 @@
 #include "qt/AboutForm.h"
 #include "qt/HelpViewer.h"
 #include "qt/MainWindow.h"
-#include "qt/PagePrinter.h"
+#include "qt/PrintLibrary.h"
 #include "qt/StatisticsForm.h"
 
 namespace quorvex::ui {
@@ -57,7 +57,9 @@ double QtServices::secondsSinceMidnight() {
 }
 
 void QtServices::printPage(const PrintJob& job) {
-    PrintJobInteractive(job, &window_);
+    if (QString why; !PrintThroughLibrary(job, &window_, nullptr, PrintLibraryFolders(), &why))
+        QMessageBox::warning(&window_, QString::fromUtf8(text::AppTitle),
+                             QStringLiteral("Printing is not available: its library could not be loaded.\n\n%1").arg(why));
 }
 
 void QtServices::openHelp() {

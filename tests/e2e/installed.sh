@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # `cmake --install` into a scratch prefix gives a complete desktop game: the
 # tree validates, the installed program starts in a real X server with the
-# installed icon as its window icon, and Help shows the installed pages rather
-# than the copy compiled into the program.
+# installed icon as its window icon, Help shows the installed pages rather
+# than the copy compiled into the program, and Print finds its library.
 # Usage: installed.sh path/to/quorvex   (QUORVEX_BUILD_DIR names its build)
 set -uo pipefail
 . "$(dirname "$0")/lib/session.bash"
@@ -19,7 +19,8 @@ appstreamcli validate-tree --no-net "$prefix" || fail "the installed tree does n
 mark_installed_help "$prefix"
 
 start_xvfb 1366x768
-start_game "$prefix/bin/quorvex"
+mkdir -p "$work/home"
+start_game "$prefix/bin/quorvex" HOME="$work/home"
 window=$(game_window)
 for size in 16 32 48; do
     window_icon_matches "$window" "$prefix/share/icons/hicolor/${size}x$size/apps/$APP_ID.png" "$size" ||
@@ -35,3 +36,7 @@ text=$(shown_help_text "$window")
 grep -q "Installed copy of the help" <<<"$text" || fail "Help did not show the installed pages: ${text:0:200}"
 grep -q "Quorvex Help" <<<"$text" || fail "Help shows something else: ${text:0:200}"
 echo "Help shows the installed pages"
+
+# Printing is a library of its own, loaded when the player prints: it must be
+# installed where the program finds it.
+page_saved_as_pdf "$window" "$work/home"

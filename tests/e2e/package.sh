@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Debian package, unpacked into a scratch folder: its control names the
 # run-time libraries, the files lie where a desktop looks for them, and the
-# unpacked program starts in a real X server and opens its Help on the
-# packaged pages.
+# unpacked program starts in a real X server, opens its Help on the packaged
+# pages and prints through the packaged print library.
 # Usage: package.sh path/to/quorvex   (QUORVEX_PACKAGE_DIR holds the .deb)
 set -uo pipefail
 . "$(dirname "$0")/lib/session.bash"
@@ -27,8 +27,13 @@ check_installed_tree "$root/usr" games
 mark_installed_help "$root/usr"
 
 start_xvfb 1366x768
-start_game "$root/usr/games/quorvex"
+mkdir -p "$work/home"
+start_game "$root/usr/games/quorvex" HOME="$work/home"
 window=$(game_window)
 text=$(shown_help_text "$window")
 grep -q "Installed copy of the help" <<<"$text" || fail "Help did not show the packaged pages: ${text:0:200}"
 echo "the unpacked program opens Help on the packaged pages"
+
+# Printing is a library of its own, loaded when the player prints: it must be
+# installed where the program finds it.
+page_saved_as_pdf "$window" "$work/home"

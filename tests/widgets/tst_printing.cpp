@@ -12,6 +12,8 @@
 
 #include "WindowTest.h"
 #include "qt/PagePrinter.h"
+#include "qt/PrintLibrary.h"
+#include "qt/QtServices.h"
 
 using namespace quorvex;
 using testing::Contents;
@@ -153,6 +155,40 @@ private slots:
         QCOMPARE(save(link, "The page was saved as"), PrintOutcome::SavedPdf);
         QVERIFY(QFileInfo(link).isSymLink() && Mode(page) == 0600 && Contents(page).startsWith("%PDF-"));
         QCOMPARE(files(), (QStringList{"link.pdf", "page.pdf"}));
+    }
+
+    // The game loads its printing the first time the player prints. Without
+    // the library the player is told why and the game goes on; a file that is
+    // no library is refused; the real one prints. (It stays loaded once
+    // found, so the failures come first.)
+    void printingLoadsItsLibrary() {
+        const QTemporaryDir config, dir;
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        ui::MainWindow w;
+        ui::QtServices services(w);
+        QString said;
+        QVERIFY(testing::OnModal<QMessageBox>([&] { services.printPage(job_); },
+                                              [&](QMessageBox* box) { said = box->windowTitle() + ": " + box->text(), box->accept(); }));
+        QVERIFY2(said.startsWith("Quorvex: Printing is not available: its library could not be loaded.") &&
+                     said.contains("libquorvex_print.so was not found in"), qPrintable(said));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Puzzle Number  1"));
+
+        ui::PrintDialogs hooks;
+        hooks.printerInstalled = [] { return false; };
+        hooks.askYesNo = [](const QString&) { return true; };
+        const QString pdf = dir.filePath("page.pdf");
+        hooks.chooseFile = [&](const QString&) { return pdf; };
+        hooks.showError = hooks.showInfo = [](const QString&) {};
+        QString why;
+        int outcome = -1;
+        QFile junk(dir.filePath(ui::PrintLibraryName));
+        QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("not a library") > 0);
+        junk.close();
+        QVERIFY(!ui::PrintThroughLibrary(job_, nullptr, &hooks, {dir.path()}, &why, &outcome));
+        QVERIFY2(!why.isEmpty() && outcome == -1 && !QFile::exists(pdf), qPrintable(why));
+        QVERIFY(ui::PrintThroughLibrary(job_, nullptr, &hooks, {dir.filePath("none"), QUORVEX_PRINT_LIBRARY_DIR}, &why, &outcome));
+        QCOMPARE(PrintOutcome(outcome), PrintOutcome::SavedPdf);
+        QVERIFY(Contents(pdf).startsWith("%PDF-"));
     }
 };
 

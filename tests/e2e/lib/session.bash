@@ -123,3 +123,32 @@ mark_installed_help() {
     sed -i 's|<h1>\(.*\)</h1>|<h1>\1</h1><p>Installed copy of the help</p>|' "$page"
     grep -q "Installed copy of the help" "$page" || fail "could not mark $page"
 }
+
+# Puzzle > Print (Ctrl+P) as a player does it with no printer installed: Yes
+# to the puzzles, Yes to a PDF instead, Save under the name the file dialog
+# offers, OK to the notice. The page must then be in the game's home ($2: the
+# HOME the game was started with, which has no Documents folder).
+page_saved_as_pdf() {
+    local window=$1 pdf="$2/Quorvex puzzles.pdf" step
+    xdotool mousemove --window "$window" 300 5 click 1
+    sleep 0.3
+    xdotool key ctrl+p
+    for step in "the puzzles to print" "a PDF instead" "Save the page as PDF"; do
+        local name="^Quorvex$"
+        [ "$step" = "Save the page as PDF" ] && name="^$step$"
+        timeout 15 xdotool search --sync --onlyvisible --all --pid "$app_pid" --name "$name" >/dev/null ||
+            fail "printing asked nothing about $step"
+        sleep 0.3
+        xdotool key Return
+        sleep 0.5
+    done
+    for _ in $(seq 50); do
+        [ -s "$pdf" ] && break
+        sleep 0.2
+    done
+    [ "$(head -c 5 "$pdf" 2>/dev/null)" = "%PDF-" ] || { cat "$work/app.log" >&2; fail "no PDF page at $pdf"; }
+    timeout 15 xdotool search --sync --onlyvisible --all --pid "$app_pid" --name "^Quorvex$" >/dev/null ||
+        fail "saving the page told the player nothing"
+    xdotool key Return
+    echo "Print saved the page as a PDF file"
+}
