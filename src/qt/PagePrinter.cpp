@@ -21,6 +21,7 @@
 #include <QStandardPaths>
 
 #include "game/Texts.h"
+#include "qt/PrintLibrary.h"
 
 namespace quorvex::ui {
 
@@ -249,3 +250,12 @@ PrintOutcome PrintJobInteractive(const PrintJob& job, QWidget* parent) {
 }
 
 }  // namespace quorvex::ui
+
+// The one thing the print library exports: the game finds it by this name.
+extern "C" Q_DECL_EXPORT int quorvex_print_job(const quorvex::PrintJob& job, QWidget* parent,
+                                               const quorvex::ui::PrintDialogs* dialogs) {
+    using namespace quorvex::ui;
+    // The type is checked here, where the library is built, not where it is loaded.
+    [[maybe_unused]] constexpr PrintEntry checked = &quorvex_print_job;
+    return int(dialogs != nullptr ? PrintJobWith(job, *dialogs) : PrintJobInteractive(job, parent));
+}
