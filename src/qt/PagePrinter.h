@@ -13,7 +13,6 @@ class QWidget;
 
 namespace quorvex::ui {
 
-
 // The questions and notices of the print command. Each one defaults to a real
 // modal dialog; tests replace them so that nothing ever blocks.
 struct PrintDialogs {
